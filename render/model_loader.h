@@ -16,21 +16,8 @@ constexpr int kModelSlots = 162;
 constexpr int kGroupNameLength = 255;
 constexpr int kTriangleMarker = -100;  // fourth vertex index of a triangle
 
-// Fixed model slots; slots 0 to 99 hold the world's object types.
-enum ModelSlotId : int {
-  BallModel = 150,
-  BallShadowModel = 151,
-  SmallBallModel = 152,  // other players' balls and the aiming guide
-  StartMarkerModel = 153,
-  FlagMarkerModel = 154,
-  StarMarkerModel = 155,
-  CameraMarkerModel = 156,
-  CupModel = 157,
-  PoleModel = 158,
-  SkyAModel = 159,
-  SkyBModel = 160,
-  FlagModel = 161,
-};
+// Slots 0 to 99 hold the world's object types, 150 to 161 the shared models and the skies
+// (their names are in course/world_theme.h).
 
 // How a group is drawn, chosen from the first letters of its name (case-sensitive).
 enum MaterialKind : int {
