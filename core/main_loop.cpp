@@ -12,6 +12,9 @@
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
 #include "play/play_state.h"
+#include "render/texture_loader.h"
+#include "render/texture_tables.h"
+#include "ui/text_drawing.h"
 
 namespace {
 
@@ -48,6 +51,9 @@ void handleButtonDown(int button) {
 void reloadInterface() {
   SDL_ShowCursor(SDL_ENABLE);
   screenState += 100;
+  releaseAllTextures();
+  widgetInput.editFocusWidget = 0;
+  loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonbleu.tga", ClampMipmapped);
   transitionOffset = kTransitionStart;
 }
 
@@ -74,8 +80,9 @@ void runLoadCourseScreen() {
   screenState = Playing;
 }
 
-void runPlayingScreenAndRules() {
-  updatePlayingScreen();
+}  // namespace
+
+void leavePlayWhenAsked() {
   if (holeNumber > kHolesPerCourse) {
     slideOffset = 0.0f;
     screenChoice = 1;
@@ -86,8 +93,6 @@ void runPlayingScreenAndRules() {
     screenState = EnterPause;
   }
 }
-
-}  // namespace
 
 int nextClickState(int clickState, int mouseButtons) {
   if (mouseButtons == 0 && clickState == -1) return 0;
@@ -162,7 +167,10 @@ void runScreen() {
     case HighScores: leaveOnEscape(LeaveHighScores); break;
     case LeaveHighScores: screenState = TitleMenu; break;
     case LoadCourse: runLoadCourseScreen(); break;
-    case Playing: runPlayingScreenAndRules(); break;
+    case Playing:
+      updatePlayingScreen();
+      leavePlayWhenAsked();
+      break;
     case Reload: screenState = Loading; break;
     case EnterPause:
       SDL_ShowCursor(SDL_ENABLE);
@@ -176,7 +184,7 @@ void runScreen() {
   }
 }
 
-void runFrame() {
+void readFrameInput() {
   runScriptFrame();
   readKeyFlags(SDL_GetKeyState(nullptr));
   SDL_Event event;
@@ -184,6 +192,10 @@ void runFrame() {
   input.clickState = nextClickState(input.clickState, input.mouseButtons);
   input.mouseXf = static_cast<float>(input.mouseX);
   input.mouseYf = static_cast<float>(input.mouseY);
+}
+
+void runFrame() {
+  readFrameInput();
 
   glClear(GL_DEPTH_BUFFER_BIT);  // every screen paints its own background
   if (screenState < 0) {
