@@ -11,13 +11,6 @@ constexpr int kMaxObjectTypes = 100;
 constexpr int kLevelNameLength = 255;
 constexpr int kMetalBehaviour = 10;  // objects with this behaviour get the metal shine
 
-// Model slots of the shared models and the skies.
-enum FixedModelSlot : int {
-  BallModel = 150, BallShadowModel = 151, SmallBallModel = 152, StartMarkerModel = 153,
-  HoleMarkerModel = 154, StarMarkerModel = 155, CameraMarkerModel = 156, CupModel = 157,
-  FlagPoleModel = 158, SkyModelA = 159, SkyModelB = 160, FlagModel = 161,
-};
-
 // One kind of placed object; its model is model slot i for objectTypes[i].
 struct ObjectType {
   int behaviour = -1;           // what the object does in play; -1 unused entry
