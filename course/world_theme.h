@@ -11,6 +11,14 @@ constexpr int kMaxObjectTypes = 100;
 constexpr int kLevelNameLength = 255;
 constexpr int kMetalBehaviour = 10;  // objects with this behaviour get the metal shine
 
+// Model slots of the models every world shares and of the two skies; slots 0..99 hold the
+// world's object types.
+enum FixedModelSlot : int {
+  BallModel = 150, BallShadowModel = 151, SmallBallModel = 152, StartMarkerModel = 153,
+  HoleMarkerModel = 154, StarMarkerModel = 155, CameraMarkerModel = 156, CupModel = 157,
+  FlagPoleModel = 158, SkyModelA = 159, SkyModelB = 160, FlagModel = 161,
+};
+
 // One kind of placed object; its model is model slot i for objectTypes[i].
 struct ObjectType {
   int behaviour = -1;           // what the object does in play; -1 unused entry
