@@ -1,0 +1,37 @@
+#include "tests/support/gl_test_window.h"
+
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+bool openGlTestWindow() {
+  static bool opened = false;
+  if (opened) return true;
+  setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  if (SDL_SetVideoMode(kGlTestWindowSize, kGlTestWindowSize, 32, SDL_OPENGL) == nullptr) return false;
+  glewInit();
+  opened = true;
+  return true;
+}
+
+std::string makeTempDirectory(const std::string& label) {
+  namespace fs = std::filesystem;
+  const fs::path directory =
+      fs::temp_directory_path() / ("quillmoor-" + label + "-" + std::to_string(getpid()));
+  fs::remove_all(directory);
+  fs::create_directories(directory);
+  return directory.string();
+}
+
+ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& directory)
+    : previous_(std::filesystem::current_path().string()) {
+  std::filesystem::current_path(directory);
+}
+
+ScopedWorkingDirectory::~ScopedWorkingDirectory() { std::filesystem::current_path(previous_); }
