@@ -1,0 +1,3 @@
+#include "course/course_catalogue.h"
+
+CourseCatalogue catalogue;
