@@ -1,11 +1,10 @@
 // Sprites: the three quads each anchor gives, and the load numbering.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "render/sprite.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
+#include "tests/support/temp_data_tree.h"
 #include "tests/support/test_images.h"
 
 namespace {
@@ -58,7 +57,8 @@ TEST(SpriteAnchorTest, CornerAndBottomCentreMoveOnlyTheOwnSizeQuad) {
 TEST(SpriteLoadTest, LoadsAreNumberedFromOneAfterEachReleaseAndFailuresClearTheFrameCount) {
   ASSERT_TRUE(openGlTestWindow());
   releaseAllTextures();
-  const std::string dir = makeTempDirectory("sprites") + "/";
+  const TempDataTree tree;
+  const std::string dir = tree.root().string() + "/";
   ASSERT_TRUE(writeTrueColourPng(dir + "wide.png", stripedPicture(64, 32, {{9, 9, 9, 255}}), true));
 
   Sprite& first = Sprites[61];
@@ -82,7 +82,6 @@ TEST(SpriteLoadTest, LoadsAreNumberedFromOneAfterEachReleaseAndFailuresClearTheF
   EXPECT_EQ(second.sequence, 1);
   EXPECT_NE(second.frames[0].glName, 0u);
   releaseAllTextures();
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

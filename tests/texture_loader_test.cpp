@@ -10,6 +10,7 @@
 #include "render/sprite.h"
 #include "render/texture_loader.h"
 #include "tests/support/gl_test_window.h"
+#include "tests/support/temp_data_tree.h"
 #include "tests/support/test_images.h"
 
 namespace {
@@ -25,12 +26,9 @@ class TextureLoaderTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(openGlTestWindow());
     releaseAllTextures();
-    dir_ = makeTempDirectory("textures") + "/";
+    dir_ = tree_.root().string() + "/";
   }
-  void TearDown() override {
-    releaseAllTextures();
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { releaseAllTextures(); }
   std::string path(const std::string& name) const { return dir_ + name; }
 
   // Writes a plain picture of the given size as a true-colour PNG.
@@ -38,6 +36,7 @@ class TextureLoaderTest : public ::testing::Test {
     ASSERT_TRUE(writeTrueColourPng(path(name), stripedPicture(width, height, {kRed, kBlue}), false));
   }
 
+  TempDataTree tree_;
   std::string dir_;
 };
 

@@ -2,10 +2,8 @@
 
 #include <GL/glew.h>
 #include <SDL/SDL.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 bool openGlTestWindow() {
   static bool opened = false;
@@ -19,19 +17,3 @@ bool openGlTestWindow() {
   opened = true;
   return true;
 }
-
-std::string makeTempDirectory(const std::string& label) {
-  namespace fs = std::filesystem;
-  const fs::path directory =
-      fs::temp_directory_path() / ("quillmoor-" + label + "-" + std::to_string(getpid()));
-  fs::remove_all(directory);
-  fs::create_directories(directory);
-  return directory.string();
-}
-
-ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& directory)
-    : previous_(std::filesystem::current_path().string()) {
-  std::filesystem::current_path(directory);
-}
-
-ScopedWorkingDirectory::~ScopedWorkingDirectory() { std::filesystem::current_path(previous_); }
