@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "core/audio.h"
 #include "core/automation.h"
 #include "core/frame_clock.h"
 #include "core/pause_menu.h"
@@ -12,6 +13,7 @@
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
 #include "course/hole_map.h"
+#include "course/world_theme.h"
 #include "play/play_state.h"
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
@@ -52,6 +54,7 @@ void handleButtonDown(int button) {
 void reloadInterface() {
   SDL_ShowCursor(SDL_ENABLE);
   screenState += 100;
+  stopMusic();
   releaseAllTextures();
   widgetInput.editFocusWidget = 0;
   loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonbleu.tga", ClampMipmapped);
@@ -65,6 +68,7 @@ void leaveOnEscape(int target) {
 
 void runLoadingScreen() {
   if (screenChoice == 0) {
+    playMusic(kTitleMusicPath);
     screenState = TitleMenu;
   } else {
     screenChoice = 0;
@@ -77,6 +81,7 @@ void runLoadCourseScreen() {
   for (auto& row : scores.strokes) row.fill(0);
   players.strokes.fill(0);
   players.savedCameraMode.fill(1);
+  playMusic(worldTheme.musicPath.data());
   loadHoleMap();
   SDL_ShowCursor(SDL_DISABLE);
   screenState = Playing;
@@ -165,9 +170,16 @@ void runScreen() {
     case Options: leaveOnEscape(TitleMenu); break;
     case PlayerSetup: leaveOnEscape(TitleMenu); break;
     case CourseSelect: leaveOnEscape(TitleMenu); break;
-    case EnterHighScores: screenState = HighScores; break;
+    case EnterHighScores:
+      playMusic(kScoreMusicPath);
+      loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonrouge.tga", ClampMipmapped);
+      screenState = HighScores;
+      break;
     case HighScores: leaveOnEscape(LeaveHighScores); break;
-    case LeaveHighScores: screenState = TitleMenu; break;
+    case LeaveHighScores:
+      playMusic(kTitleMusicPath);
+      screenState = TitleMenu;
+      break;
     case LoadCourse: runLoadCourseScreen(); break;
     case Playing:
       updatePlayingScreen();
@@ -210,6 +222,7 @@ void runFrame() {
   input.hoveredItem = 0;
   takeScriptScreenshots();  // the back buffer holds this frame until the swap
   SDL_GL_SwapBuffers();
+  updateSound();
 
   if (finishAutomatedFrame()) {
     quitRequested = 1;
