@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "core/app_state.h"
+#include "core/audio.h"
 #include "core/automation.h"
 #include "core/config_file.h"
 #include "core/frame_clock.h"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
   findDataTree();
   fillWorkingPaths();
   std::srand(automation.seedGiven ? automation.seed : static_cast<unsigned>(std::time(nullptr)));
+  startSound();
   holeNumber = 1;
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
@@ -92,6 +94,7 @@ int main(int argc, char** argv) {
     runMainLoop();
   } while (videoRestart == 1);
 
+  stopSound();
   SDL_Quit();
   return 0;
 }

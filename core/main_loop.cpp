@@ -5,12 +5,14 @@
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "core/audio.h"
 #include "core/automation.h"
 #include "core/frame_clock.h"
 #include "core/pause_menu.h"
 #include "core/playing_screen.h"
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
+#include "course/world_theme.h"
 #include "play/play_state.h"
 
 namespace {
@@ -48,6 +50,7 @@ void handleButtonDown(int button) {
 void reloadInterface() {
   SDL_ShowCursor(SDL_ENABLE);
   screenState += 100;
+  stopMusic();
   transitionOffset = kTransitionStart;
 }
 
@@ -58,6 +61,7 @@ void leaveOnEscape(int target) {
 
 void runLoadingScreen() {
   if (screenChoice == 0) {
+    playMusic(kTitleMusicPath);
     screenState = TitleMenu;
   } else {
     screenChoice = 0;
@@ -70,6 +74,7 @@ void runLoadCourseScreen() {
   for (auto& row : scores.strokes) row.fill(0);
   players.strokes.fill(0);
   players.savedCameraMode.fill(1);
+  playMusic(worldTheme.musicPath.data());
   SDL_ShowCursor(SDL_DISABLE);
   screenState = Playing;
 }
@@ -158,9 +163,15 @@ void runScreen() {
     case Options: leaveOnEscape(TitleMenu); break;
     case PlayerSetup: leaveOnEscape(TitleMenu); break;
     case CourseSelect: leaveOnEscape(TitleMenu); break;
-    case EnterHighScores: screenState = HighScores; break;
+    case EnterHighScores:
+      playMusic(kScoreMusicPath);
+      screenState = HighScores;
+      break;
     case HighScores: leaveOnEscape(LeaveHighScores); break;
-    case LeaveHighScores: screenState = TitleMenu; break;
+    case LeaveHighScores:
+      playMusic(kTitleMusicPath);
+      screenState = TitleMenu;
+      break;
     case LoadCourse: runLoadCourseScreen(); break;
     case Playing: runPlayingScreenAndRules(); break;
     case Reload: screenState = Loading; break;
@@ -191,6 +202,7 @@ void runFrame() {
     drawTransitionScreen();
   }
   runScreen();  // a transition that ended above runs its target in this frame
+  updateSound();  // starts this frame's effects and keeps the music fed
 
   input.typedChar = kNoTypedChar;
   input.hoveredItem = 0;
