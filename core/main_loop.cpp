@@ -12,8 +12,12 @@
 #include "core/playing_screen.h"
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
+#include "course/hole_map.h"
 #include "course/world_theme.h"
 #include "play/play_state.h"
+#include "render/texture_loader.h"
+#include "render/texture_tables.h"
+#include "ui/text_drawing.h"
 
 namespace {
 
@@ -51,6 +55,9 @@ void reloadInterface() {
   SDL_ShowCursor(SDL_ENABLE);
   screenState += 100;
   stopMusic();
+  releaseAllTextures();
+  widgetInput.editFocusWidget = 0;
+  loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonbleu.tga", ClampMipmapped);
   transitionOffset = kTransitionStart;
 }
 
@@ -75,12 +82,14 @@ void runLoadCourseScreen() {
   players.strokes.fill(0);
   players.savedCameraMode.fill(1);
   playMusic(worldTheme.musicPath.data());
+  loadHoleMap();
   SDL_ShowCursor(SDL_DISABLE);
   screenState = Playing;
 }
 
-void runPlayingScreenAndRules() {
-  updatePlayingScreen();
+}  // namespace
+
+void leavePlayWhenAsked() {
   if (holeNumber > kHolesPerCourse) {
     slideOffset = 0.0f;
     screenChoice = 1;
@@ -91,8 +100,6 @@ void runPlayingScreenAndRules() {
     screenState = EnterPause;
   }
 }
-
-}  // namespace
 
 int nextClickState(int clickState, int mouseButtons) {
   if (mouseButtons == 0 && clickState == -1) return 0;
@@ -173,7 +180,10 @@ void runScreen() {
       screenState = TitleMenu;
       break;
     case LoadCourse: runLoadCourseScreen(); break;
-    case Playing: runPlayingScreenAndRules(); break;
+    case Playing:
+      updatePlayingScreen();
+      leavePlayWhenAsked();
+      break;
     case Reload: screenState = Loading; break;
     case EnterPause:
       SDL_ShowCursor(SDL_ENABLE);
@@ -187,7 +197,7 @@ void runScreen() {
   }
 }
 
-void runFrame() {
+void readFrameInput() {
   runScriptFrame();
   readKeyFlags(SDL_GetKeyState(nullptr));
   SDL_Event event;
@@ -195,6 +205,10 @@ void runFrame() {
   input.clickState = nextClickState(input.clickState, input.mouseButtons);
   input.mouseXf = static_cast<float>(input.mouseX);
   input.mouseYf = static_cast<float>(input.mouseY);
+}
+
+void runFrame() {
+  readFrameInput();
 
   glClear(GL_DEPTH_BUFFER_BIT);  // every screen paints its own background
   if (screenState < 0) {
