@@ -19,6 +19,7 @@
 #include "core/video_modes.h"
 #include "course/course_catalogue.h"
 #include "play/play_state.h"
+#include "ui/localised_strings.h"
 
 namespace {
 
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
   do {
     listVideoModes();
     readConfig();
+    applyLanguage();
     videoRestart = 0;
     quitRequested = 0;
     openWindow();

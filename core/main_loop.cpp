@@ -172,6 +172,7 @@ void runScreen() {
     case CourseSelect: leaveOnEscape(TitleMenu); break;
     case EnterHighScores:
       playMusic(kScoreMusicPath);
+      loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonrouge.tga", ClampMipmapped);
       screenState = HighScores;
       break;
     case HighScores: leaveOnEscape(LeaveHighScores); break;
