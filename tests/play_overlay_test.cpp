@@ -17,7 +17,7 @@
 #include "play/play_state.h"
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
-#include "support/gl_test_window.h"
+#include "tests/support/gl_test_window.h"
 #include "ui/localised_strings.h"
 #include "ui/text_drawing.h"
 

@@ -13,7 +13,7 @@
 #include "play/play_state.h"
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
-#include "support/gl_test_window.h"
+#include "tests/support/gl_test_window.h"
 #include "ui/text_drawing.h"
 
 namespace {
@@ -25,7 +25,7 @@ Rgb letterColour(char c) {
   return {static_cast<std::uint8_t>(20 + 8 * i), 100, static_cast<std::uint8_t>(200 - 5 * i)};
 }
 const Rgb kCursorColour{250, 250, 0};
-const Rgb kBlinkColour{0, 250, 250};
+const Rgb kBlinkColour{30, 250, 0};  // no blue: the focused line is tinted yellow
 const Rgb kButtonColour{90, 30, 160};
 
 class TextDrawingTest : public ::testing::Test {

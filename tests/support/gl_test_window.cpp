@@ -1,4 +1,4 @@
-#include "support/gl_test_window.h"
+#include "tests/support/gl_test_window.h"
 
 #include <GL/glew.h>
 #include <SDL/SDL.h>
