@@ -16,6 +16,7 @@
 #include "core/gl_state.h"
 #include "core/main_loop.h"
 #include "core/video_modes.h"
+#include "course/course_catalogue.h"
 #include "play/play_state.h"
 
 namespace {
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
   fillWorkingPaths();
   std::srand(automation.seedGiven ? automation.seed : static_cast<unsigned>(std::time(nullptr)));
   holeNumber = 1;
+  catalogue.currentWorld = 4;
+  buildCourseCatalogue();
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());

@@ -11,6 +11,7 @@
 #include "core/playing_screen.h"
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
+#include "course/hole_map.h"
 #include "play/play_state.h"
 
 namespace {
@@ -70,6 +71,7 @@ void runLoadCourseScreen() {
   for (auto& row : scores.strokes) row.fill(0);
   players.strokes.fill(0);
   players.savedCameraMode.fill(1);
+  loadHoleMap();
   SDL_ShowCursor(SDL_DISABLE);
   screenState = Playing;
 }

@@ -18,6 +18,7 @@
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
+#include "tests/support/temp_data_tree.h"
 #include "ui/localised_strings.h"
 #include "ui/text_drawing.h"
 
@@ -145,18 +146,18 @@ class PlayOverlayScreenTest : public PlayOverlayTest {
   static void SetUpTestSuite() {
     windowOpen = openTestWindow(kWidth, kHeight);
     if (!windowOpen) return;
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "quillmoor_overlay";
-    std::filesystem::create_directories(dir);
+    TempDataTree tree;
+    const std::filesystem::path& dir = tree.root();
     releaseAllTextures();
     auto sprite = [&](int slot, const std::string& name, int w, int h, Rgb colour, int anchor) {
       std::string path = (dir / (name + ".tga")).string();
-      writeSolidTga(path, w, h, colour);
+      writeSolidImage(path, w, h, colour);
       loadSprite(Sprites[slot], path.c_str());
       setSpriteAnchor(Sprites[slot], anchor);
     };
     auto texture = [&](int slot, const std::string& name, Rgb colour) {
       std::string path = (dir / (name + ".tga")).string();
-      writeSolidTga(path, 16, 16, colour);
+      writeSolidImage(path, 16, 16, colour);
       loadTexture(GameTextures[slot], path.c_str(), ClampMipmapped);
     };
     for (char c = 'a'; c <= 'z'; ++c) sprite(100 + c - 'a', std::string(1, c), 12, 12, letterColour(c), Centre);
@@ -169,7 +170,6 @@ class PlayOverlayScreenTest : public PlayOverlayTest {
     texture(DisplayBarTexture, "bar", kBarColour);
     texture(OverlayTexture, "panel", kPanelColour);
     texture(RedBackgroundTexture, "backdrop", kBackdropColour);
-    std::filesystem::remove_all(dir);
   }
   void SetUp() override {
     PlayOverlayTest::SetUp();
@@ -199,7 +199,7 @@ TEST_F(PlayOverlayScreenTest, AimingShowsPortraitGaugeAndStrokeLine) {
   players.starsCollected[1] = 3;
   drawPlayOverlay();
   FrameGrab frame = grabFrame();
-  frame.save("overlay_aiming.ppm");
+  frame.save("overlay_aiming.png");
 
   float x = 0, y = 0;
   ASSERT_TRUE(frame.centre(gaugeColour(7), 0, 0, kWidth, kHeight, x, y));  // slot 19
@@ -263,7 +263,7 @@ TEST_F(PlayOverlayScreenTest, ScorecardListsEveryPlayerWithDotsForSkippedHoles) 
   scores.strokes[3][2] = 4;  // a fourth slot that is not playing
   drawPlayOverlay();
   FrameGrab frame = grabFrame();
-  frame.save("overlay_scorecard.ppm");
+  frame.save("overlay_scorecard.png");
   EXPECT_EQ(screenWidth, kWidth);  // the virtual frame is left again
   EXPECT_EQ(screenHeight, kHeight);
 

@@ -14,6 +14,7 @@
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
+#include "tests/support/temp_data_tree.h"
 #include "ui/text_drawing.h"
 
 namespace {
@@ -33,24 +34,23 @@ class TextDrawingTest : public ::testing::Test {
   static void SetUpTestSuite() {
     windowOpen = openTestWindow(640, 480);
     if (!windowOpen) return;
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "quillmoor_glyphs";
-    std::filesystem::create_directories(dir);
+    TempDataTree tree;
+    const std::filesystem::path& dir = tree.root();
     releaseAllTextures();
     for (char c = 'a'; c <= 'z'; ++c) {
       std::string path = (dir / (std::string(1, c) + ".tga")).string();
-      writeSolidTga(path, kGlyphSize, kGlyphSize, letterColour(c));
+      writeSolidImage(path, kGlyphSize, kGlyphSize, letterColour(c));
       loadGlyph(100 + (c - 'a'), path, Centre);
     }
     std::string cursor = (dir / "cursor.tga").string();
-    writeSolidTga(cursor, kGlyphSize, kGlyphSize, kCursorColour);
+    writeSolidImage(cursor, kGlyphSize, kGlyphSize, kCursorColour);
     loadGlyph(148, cursor, Centre);
     std::string blink = (dir / "blink.tga").string();
-    writeSolidTga(blink, kGlyphSize, kGlyphSize, kBlinkColour);
+    writeSolidImage(blink, kGlyphSize, kGlyphSize, kBlinkColour);
     loadGlyph(149, blink, Centre);
     std::string button = (dir / "button.tga").string();
-    writeSolidTga(button, 40, 20, kButtonColour);
+    writeSolidImage(button, 40, 20, kButtonColour);
     loadGlyph(147, button, Corner);
-    std::filesystem::remove_all(dir);
   }
   static void loadGlyph(int slot, const std::string& path, int anchor) {
     loadSprite(Sprites[slot], path.c_str());
@@ -82,7 +82,7 @@ TEST_F(TextDrawingTest, CentredLettersLandOnTheirCells) {
   ASSERT_TRUE(frame.centre(letterColour('b'), 0, 0, 640, 480, x, y));
   EXPECT_NEAR(x, 340, 0.6);
   EXPECT_EQ(frame.count(letterColour('a'), 0, 0, 640, 480), kGlyphSize * kGlyphSize);
-  frame.save("text_centred.ppm");
+  frame.save("text_centred.png");
 }
 
 TEST_F(TextDrawingTest, HoveredButtonSpreadsAndReportsItself) {

@@ -5,24 +5,36 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 
 #include "core/app_state.h"
+#include "tests/support/test_images.h"
+
+namespace {
+
+// Sets the video mode when the window is not yet open at this size.
+bool openWindow(int width, int height) {
+  static int openWidth = 0, openHeight = 0;
+  if (openWidth == width && openHeight == height) return true;
+  setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr) return false;
+  glewInit();
+  openWidth = width;
+  openHeight = height;
+  glViewport(0, 0, width, height);
+  return true;
+}
+
+}  // namespace
+
+bool openGlTestWindow() { return openWindow(kGlTestWindowSize, kGlTestWindowSize); }
 
 bool openTestWindow(int width, int height) {
-  static int openWidth = 0, openHeight = 0;
-  if (openWidth != width || openHeight != height) {
-    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_Init(SDL_INIT_VIDEO) < 0) return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (SDL_SetVideoMode(width, height, 0, SDL_OPENGL | SDL_DOUBLEBUF) == nullptr) return false;
-    if (glewInit() != GLEW_OK) return false;
-    openWidth = width;
-    openHeight = height;
-  }
+  if (!openWindow(width, height)) return false;
   screenWidth = width;
   screenHeight = height;
-  glViewport(0, 0, width, height);
   return true;
 }
 
@@ -36,10 +48,8 @@ FrameGrab grabFrame() {
   glReadPixels(0, 0, grab.width, grab.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
   grab.pixels.resize(bottomUp.size());
   for (int y = 0; y < grab.height; ++y) {
-    for (int x = 0; x < grab.width; ++x) {
-      grab.pixels[static_cast<std::size_t>(y) * grab.width + x] =
-          bottomUp[static_cast<std::size_t>(grab.height - 1 - y) * grab.width + x];
-    }
+    std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(grab.height - 1 - y) * grab.width,
+                grab.width, grab.pixels.begin() + static_cast<std::ptrdiff_t>(y) * grab.width);
   }
   return grab;
 }
@@ -70,24 +80,13 @@ bool FrameGrab::centre(const Rgb& colour, int x0, int y0, int x1, int y1, float&
 }
 
 void FrameGrab::save(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary);
-  out << "P6\n" << width << " " << height << "\n255\n";
-  for (const Rgb& pixel : pixels) out.write(reinterpret_cast<const char*>(pixel.data()), 3);
+  TestPicture picture;
+  picture.width = width;
+  picture.height = height;
+  for (const Rgb& pixel : pixels) picture.pixels.push_back({pixel[0], pixel[1], pixel[2], 255});
+  writeTrueColourPng(path, picture, false);
 }
 
-void writeSolidTga(const std::string& path, int width, int height, const Rgb& colour) {
-  std::ofstream out(path, std::ios::binary);
-  std::array<std::uint8_t, 18> header{};
-  header[2] = 2;  // uncompressed true colour
-  header[12] = static_cast<std::uint8_t>(width & 0xFF);
-  header[13] = static_cast<std::uint8_t>(width >> 8);
-  header[14] = static_cast<std::uint8_t>(height & 0xFF);
-  header[15] = static_cast<std::uint8_t>(height >> 8);
-  header[16] = 32;
-  header[17] = 0x28;  // eight alpha bits, first row at the top
-  out.write(reinterpret_cast<const char*>(header.data()), header.size());
-  for (int i = 0; i < width * height; ++i) {
-    const std::array<std::uint8_t, 4> bgra{colour[2], colour[1], colour[0], 255};
-    out.write(reinterpret_cast<const char*>(bgra.data()), bgra.size());
-  }
+void writeSolidImage(const std::string& path, int width, int height, const Rgb& colour) {
+  writeTga(path, stripedPicture(width, height, {{colour[0], colour[1], colour[2], 255}}), 32);
 }

@@ -1,5 +1,6 @@
-// A real OpenGL window for drawing tests (under Xvfb when there is no display), plain
-// images written for them, and reading back what was drawn.
+// A real OpenGL window for tests that need a GL context, opened once per process under the
+// virtual display (SDL's window scaling is switched off so the frame buffer is 1:1), and
+// reading back what was drawn into it.
 #pragma once
 
 #include <array>
@@ -7,8 +8,14 @@
 #include <string>
 #include <vector>
 
-// Opens the window once per test process at the given size (later calls with another size
-// reopen it) and sets screenWidth/screenHeight to match. False when no GL window can be had.
+constexpr int kGlTestWindowSize = 128;  // pixels, square
+
+// Opens the small square window on the first call (and initialises GLEW); true when a
+// context is current.
+bool openGlTestWindow();
+
+// Opens (or reopens at another size) a window for screen drawing tests and sets
+// screenWidth/screenHeight to match; false when no GL window can be had.
 bool openTestWindow(int width, int height);
 
 using Rgb = std::array<std::uint8_t, 3>;
@@ -22,10 +29,10 @@ struct FrameGrab {
   int count(const Rgb& colour, int x0, int y0, int x1, int y1) const;
   // Mean position of the pixels of this colour in the box; false when there are none.
   bool centre(const Rgb& colour, int x0, int y0, int x1, int y1, float& x, float& y) const;
-  // Writes the grab as a binary PPM, for looking at.
+  // Writes the grab as a PNG, for looking at.
   void save(const std::string& path) const;
 };
 FrameGrab grabFrame();
 
-// An uncompressed 32-bit TGA of one opaque colour, first row at the top.
-void writeSolidTga(const std::string& path, int width, int height, const Rgb& colour);
+// A 32-bit TGA of one opaque colour.
+void writeSolidImage(const std::string& path, int width, int height, const Rgb& colour);
