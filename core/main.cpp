@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "core/app_state.h"
+#include "core/audio.h"
 #include "core/automation.h"
 #include "core/config_file.h"
 #include "core/frame_clock.h"
@@ -18,6 +19,7 @@
 #include "core/video_modes.h"
 #include "course/course_catalogue.h"
 #include "play/play_state.h"
+#include "ui/localised_strings.h"
 
 namespace {
 
@@ -71,6 +73,7 @@ int main(int argc, char** argv) {
   findDataTree();
   fillWorkingPaths();
   std::srand(automation.seedGiven ? automation.seed : static_cast<unsigned>(std::time(nullptr)));
+  startSound();
   holeNumber = 1;
   catalogue.currentWorld = 4;
   buildCourseCatalogue();
@@ -84,6 +87,7 @@ int main(int argc, char** argv) {
   do {
     listVideoModes();
     readConfig();
+    applyLanguage();
     videoRestart = 0;
     quitRequested = 0;
     openWindow();
@@ -95,6 +99,7 @@ int main(int argc, char** argv) {
     runMainLoop();
   } while (videoRestart == 1);
 
+  stopSound();
   SDL_Quit();
   return 0;
 }
