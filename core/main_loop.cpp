@@ -15,6 +15,7 @@
 #include "course/hole_map.h"
 #include "course/world_theme.h"
 #include "play/play_state.h"
+#include "render/resource_sets.h"
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "ui/text_drawing.h"
@@ -57,6 +58,7 @@ void reloadInterface() {
   stopMusic();
   releaseAllTextures();
   widgetInput.editFocusWidget = 0;
+  loadGlyphSet();
   loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonbleu.tga", ClampMipmapped);
   transitionOffset = kTransitionStart;
 }
@@ -67,6 +69,8 @@ void leaveOnEscape(int target) {
 }
 
 void runLoadingScreen() {
+  loadGameSet();
+  loadMenuSet();
   if (screenChoice == 0) {
     playMusic(kTitleMusicPath);
     screenState = TitleMenu;
@@ -81,6 +85,7 @@ void runLoadCourseScreen() {
   for (auto& row : scores.strokes) row.fill(0);
   players.strokes.fill(0);
   players.savedCameraMode.fill(1);
+  loadGameSet();
   playMusic(worldTheme.musicPath.data());
   loadHoleMap();
   SDL_ShowCursor(SDL_DISABLE);
