@@ -28,11 +28,6 @@ constexpr float kAimPerPixel = 0.2f;
 constexpr float kPowerPerPixel = 0.1f;
 constexpr int kInterfaceReload = -100;
 
-void warpPointer(int x, int y) {
-  SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-  notePointerWarp(x, y);
-}
-
 void applyMouseLook(int xrel, int yrel) {
   const MouseLookStep step =
       mouseLookStep(xrel, yrel, input.mouseX, input.mouseY, screenWidth, screenHeight);

@@ -3,6 +3,7 @@
 // registry look-ups with the registry full.
 #include <GL/glew.h>
 #include <SDL/SDL.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <array>
@@ -65,9 +66,11 @@ void loadWorldModels(const std::string& dir) {
 }
 
 void printPools(const char* when) {
-  std::printf("%-22s resident %7ld kB   vertices %6d  faces %6d  groups %4d\n", when,
-              residentKilobytes(), modelPools.vertexCount, modelPools.faceCount,
-              modelPools.groupCount);
+  // Heap in use tells a leak from memory the allocator keeps for later.
+  const long heapKilobytes = static_cast<long>(mallinfo2().uordblks / 1024);
+  std::printf("%-22s resident %7ld kB  heap in use %6ld kB  vertices %6d  faces %6d  groups %4d\n",
+              when, residentKilobytes(), heapKilobytes, modelPools.vertexCount,
+              modelPools.faceCount, modelPools.groupCount);
 }
 
 void benchModelReloads(const std::string& dir) {
