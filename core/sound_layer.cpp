@@ -74,7 +74,7 @@ std::array<SoundStream, kSoundMaxStreams> streams;
 int lastError = SoundNoError;  // code of the last failing call; cleared by soundInit
 std::array<char, kStreamChunkBytes> decodeScratch;  // one buffer's worth of decoded music
 
-constexpr std::array<const char*, 19> kErrorTexts = {
+constexpr std::array<const char*, SoundMissingCodec + 1> kErrorTexts = {
     "No errors",
     "Cannot call this command after FSOUND_Init.  Call FSOUND_Close first.",
     "This command failed because FSOUND_Init was not called",
