@@ -89,7 +89,7 @@ Image volumeGlyph(bool full)
             img, bar, [](float, float y) { return mix(palette::lime, palette::grass, (y - 5) / 22); },
             palette::ink, kRim);
     else
-        fillOutlined(img, bar, withAlpha(palette::deepBlue, 0.55f), withAlpha(palette::ink, 0.9f), 1.5f);
+        fillOutlined(img, bar, withAlpha(palette::deepBlue, 0.55f), palette::ink, 1.5f);
     return img;
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kRate = 44100;
+constexpr int kRate = kMusicRate;
 constexpr float kVorbisQuality = 0.25f;
 constexpr double kTailSeconds = 3.0;
 
@@ -28,7 +28,7 @@ Voicing voicingOf(Instrument i)
     switch (i) {
     case Instrument::Square: return {0.08f, 0.20f, 0.25f, 0.35f};
     case Instrument::Flute: return {0.12f, 0.30f, 0.35f, 0.35f};
-    case Instrument::Bell: return {1.2f, 0.22f, 0.45f, 0.3f};
+    case Instrument::Bell: return {2.0f, 0.22f, 0.45f, 0.3f};
     case Instrument::Pluck: return {0.8f, 0.35f, 0.35f, 0.3f};
     case Instrument::Marimba: return {0.5f, 0.38f, 0.3f, 0.2f};
     case Instrument::Organ: return {0.08f, 0.16f, 0.35f, 0.25f};
@@ -44,7 +44,7 @@ Voicing voicingOf(Instrument i)
 }
 
 // One sample of a tonal instrument, t seconds into a note held `hold`.
-float tone(Instrument inst, float t, float hold, float f, float phase, float step)
+float tone(Instrument inst, float t, float hold, float phase, float step)
 {
     switch (inst) {
     case Instrument::Square: {
@@ -59,7 +59,8 @@ float tone(Instrument inst, float t, float hold, float f, float phase, float ste
     }
     case Instrument::Bell: {
         const float mod = 2.0f * envelopeDecay(t, 0.001f, 0.4f) * oscSine(3.5f * phase);
-        return oscSine(phase + mod / kTwoPi) * envelopeDecay(t, 0.002f, 0.6f) * (t < hold + 1.2f ? 1.0f : 0.0f);
+        const float tailFade = std::clamp((hold + 2.0f - t) / 0.4f, 0.0f, 1.0f);  // ends inside its release
+        return oscSine(phase + mod / kTwoPi) * envelopeDecay(t, 0.002f, 0.6f) * tailFade;
     }
     case Instrument::Marimba:
         return (oscSine(phase) * envelopeDecay(t, 0.002f, 0.35f) + 0.3f * oscSine(4 * phase) * envelopeDecay(t, 0.001f, 0.05f));
@@ -77,7 +78,6 @@ float tone(Instrument inst, float t, float hold, float f, float phase, float ste
     default:
         return 0.0f;
     }
-    (void)f;
 }
 
 // Plucked string: Karplus-Strong, seeded per note so it is repeatable.
@@ -136,7 +136,9 @@ void renderNote(const NoteEvent &n, uint64_t seed, StereoMix &dry, StereoMix &re
 {
     const Voicing vo = voicingOf(n.instrument);
     const size_t start = static_cast<size_t>(n.start * kRate);
-    Samples note(static_cast<size_t>((n.length + vo.release + 1.5) * kRate), 0.0f);
+    // Only as long as the note can sound: held time plus its ring-out.
+    const double ring = n.instrument == Instrument::Pluck ? 0.8 : (n.instrument >= Instrument::Kick ? 0.35 : vo.release);
+    Samples note(static_cast<size_t>((n.length + ring) * kRate) + 1, 0.0f);
     if (n.instrument == Instrument::Pluck) {
         renderPluck(n, note, 0, seed);
     } else if (n.instrument >= Instrument::Kick) {
@@ -146,7 +148,7 @@ void renderNote(const NoteEvent &n, uint64_t seed, StereoMix &dry, StereoMix &re
         float phase = 0;
         const size_t count = static_cast<size_t>((n.length + vo.release) * kRate);
         for (size_t i = 0; i < count && i < note.size(); ++i) {
-            note[i] = tone(n.instrument, float(i) / kRate, static_cast<float>(n.length), n.frequency, phase, step);
+            note[i] = tone(n.instrument, float(i) / kRate, static_cast<float>(n.length), phase, step);
             phase += step;
         }
     }
@@ -195,9 +197,8 @@ Samples roomReverb(const Samples &in, int offset)
 
 }  // namespace
 
-StereoMix renderArrangement(const Arrangement &arrangement, int rate)
+StereoMix renderArrangement(const Arrangement &arrangement)
 {
-    (void)rate;
     const size_t loop = static_cast<size_t>(std::lround(arrangement.loopSeconds * kRate));
     const size_t total = loop + static_cast<size_t>(kTailSeconds * kRate);
     StereoMix dry{Samples(total, 0.0f), Samples(total, 0.0f)};
@@ -248,7 +249,7 @@ void generateMusic(const char *trackName)
         return;
     }
     const Arrangement arrangement = composeTune(spec);
-    const StereoMix mix = renderArrangement(arrangement, kRate);
+    const StereoMix mix = renderArrangement(arrangement);
     std::printf("contentgen: music/%s.ogg loops after %.1f s (%zu notes)\n", name.c_str(), arrangement.loopSeconds,
                 arrangement.notes.size());
     writeOgg("music/" + name + ".ogg", mix.left, mix.right, kRate, kVorbisQuality);

@@ -10,6 +10,8 @@ struct StereoMix {
     Samples left, right;
 };
 
-// Exactly loopSeconds x rate samples; whatever rings past the loop point
-// (note tails, echoes, reverb) is added back onto the start.
-StereoMix renderArrangement(const Arrangement &arrangement, int rate);
+constexpr int kMusicRate = 44100;
+
+// Exactly loopSeconds x kMusicRate samples; whatever rings past the loop
+// point (note tails, echoes, reverb) is added back onto the start.
+StereoMix renderArrangement(const Arrangement &arrangement);
