@@ -16,3 +16,22 @@ float turnBannerFade = 1;
 float viewIconFade = 0;
 float slideOffset = 0;
 float decorAngle = 0;
+
+void resetPlayersForHole() {
+  for (int slot = 0; slot < kPlayerSlots; ++slot) {
+    players.strokes[slot] = 0;
+    players.savedCameraMode[slot] = kFarView;
+    players.holedOut[slot] = 0;
+  }
+  players.currentPlayer = 0;
+  cameraMode = HoleIntro;
+  viewTimer = 9.0f;
+}
+
+void clearCourseScores() {
+  scores = ScoreTable{};
+  for (int slot = 0; slot < kPlayerSlots; ++slot) {
+    players.strokes[slot] = 0;
+    players.savedCameraMode[slot] = kFarView;
+  }
+}

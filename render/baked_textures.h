@@ -1,0 +1,11 @@
+// Textures rendered once per hole load from a top view of the grid: the soft shadow of the
+// course objects that the terrain multiplies in, and the surf glow around the land.
+#pragma once
+
+constexpr int kShadowTextureSize = 512;
+constexpr int kSurfTextureSize = 256;
+
+// Both run at the end of every hole load, shadow first. They draw off screen when the driver
+// offers framebuffer objects, else into the back buffer, which they leave cleared.
+void bakeShadowTexture();
+void bakeSurfTexture();
