@@ -57,6 +57,10 @@ bool sphereInFrustum(const Frustum& frustum, float x, float y, float z, float ra
 // previous target towards its new place.
 Vec3 smoothedTarget(Vec3 target, Vec3 previousTarget, float fps);
 
+// Ground height under (x, z) for placing the eye, shadows and effects; unlike
+// terrainHeightAt it leaves the ball's slope angles to the physics.
+float sceneGroundHeight(float x, float z);
+
 // The step of the close and wide views that pulls the eye in front of view-blocking walls:
 // 100 rounds of two probes along the heading; returns the shortened distance.
 float pullInViewDistance(Vec3 ball, float headingDegrees, float startDistance);
