@@ -1,0 +1,187 @@
+#include "core/config_file.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "core/app_state.h"
+#include "core/video_modes.h"
+#include "play/play_state.h"
+
+namespace {
+
+constexpr int kLineLength = 255;
+constexpr std::array<const char*, kMaxPlayers> kDefaultNames{"spwimy", "muck", "ines", "bibu"};
+constexpr int kDefaultWidth = 800;
+
+// A key followed by a number: the value is stored as an int, truncated toward zero.
+struct NumberKey {
+  const char* pattern;
+  int* value;
+};
+
+// Rebuilt on every read because the name and icon targets live in the player table.
+std::array<NumberKey, 14> numberKeys() {
+  return {{{"Sreenwidth %f", &screenWidth},
+           {"Sreenheight %f", &screenHeight},
+           {"Fullscreen %f", &fullscreen},
+           {"Screendepth %f", &screenDepth},
+           {"Screenhrz %f", &screenRefresh},
+           {"MusicVolume %f", &musicVolume},
+           {"SoundVolume %f", &soundVolume},
+           {"Gamedetail %f", &detailLevel},
+           {"playericonA %f", &players.icon[0]},
+           {"playericonB %f", &players.icon[1]},
+           {"playericonC %f", &players.icon[2]},
+           {"playericonD %f", &players.icon[3]},
+           {"numberofplayer %f", &players.playerCount},
+           {"BlaBla %f", &language}}};
+}
+
+// The name patterns read one word of at most kPlayerNameLength - 1 characters; a longer
+// word is cut to fit its buffer.
+#define QM_NAME_WIDTH "39"
+static_assert(kPlayerNameLength == 40, "the scan width below must match the name buffer");
+constexpr std::array<const char*, kMaxPlayers> kNamePatterns{
+    "playerNameA %" QM_NAME_WIDTH "s", "playerNameB %" QM_NAME_WIDTH "s",
+    "playerNameC %" QM_NAME_WIDTH "s", "playerNameD %" QM_NAME_WIDTH "s"};
+#undef QM_NAME_WIDTH
+
+// Truncates toward zero; values beyond the int range, infinities and "nan" are refused
+// so that no conversion is undefined.
+bool truncateToInt(float value, int* out) {
+  if (!std::isfinite(value)) return false;
+  if (value >= 2147483520.0f || value <= -2147483520.0f) return false;
+  *out = static_cast<int>(value);
+  return true;
+}
+
+void copyName(int slot, const char* name) {
+  std::snprintf(players.name[slot].data(), players.name[slot].size(), "%s", name);
+}
+
+void makeDefaults() {
+  for (int i = 0; i < kMaxPlayers; ++i) players.icon[i] = i;
+
+  // The last 800-wide mode of the sorted list wins.
+  screenWidth = 0;
+  for (int i = 0; i <= videoModeLast; ++i) {
+    if (videoModes[i].width == kDefaultWidth) {
+      screenHeight = videoModes[i].height;
+      screenRefresh = videoModes[i].refresh;
+      screenDepth = videoModes[i].depth;
+      videoModeIndex = i;
+      screenWidth = kDefaultWidth;
+    }
+  }
+  if (screenWidth < 640) {
+    screenWidth = 640;
+    screenHeight = 480;
+  }
+  fullscreen = 1;
+  musicVolume = 10;
+  soundVolume = 10;
+  detailLevel = 1;
+}
+
+VideoMode currentDisplay() {
+  VideoMode current;
+  current.width = screenWidth;
+  current.height = screenHeight;
+  current.depth = screenDepth;
+  current.refresh = screenRefresh;
+  return current;
+}
+
+// The display values written: those of the selected entry, or the current ones when the
+// selection does not name an entry.
+VideoMode selectedMode() {
+  if (videoModeIndex >= 0 && videoModeIndex <= videoModeLast) return videoModes[videoModeIndex];
+  return currentDisplay();
+}
+
+// Name buffers may have been filled to the brim; never print past them.
+int nameLength(int slot) {
+  return static_cast<int>(strnlen(players.name[slot].data(), players.name[slot].size()));
+}
+
+bool writeConfigTo(std::FILE* f, const VideoMode& mode) {
+  std::fprintf(f, "game conf file vorpelG \n");
+  std::fprintf(f, " \n\n");
+  std::fprintf(f, "Sreenwidth \t %d\n", mode.width);
+  std::fprintf(f, "Sreenheight \t %d\n", mode.height);
+  std::fprintf(f, "Fullscreen \t %d\n", fullscreen);
+  std::fprintf(f, "Screendepth \t %d\n", mode.depth);
+  std::fprintf(f, "Screenhrz \t %d\n", mode.refresh);
+  std::fprintf(f, "GameSpeed \t  %f\n", 1.0);
+  std::fprintf(f, " \n");
+  std::fprintf(f, "MusicVolume \t %if\n", musicVolume);
+  std::fprintf(f, "SoundVolume \t  %i\n", soundVolume);
+  std::fprintf(f, "Gamedetail \t  %d\n", detailLevel);
+  constexpr std::array<char, kMaxPlayers> kSlotLetters{'A', 'B', 'C', 'D'};
+  for (int i = 0; i < kMaxPlayers; ++i) {
+    std::fprintf(f, "playericon%c \t  %d\n", kSlotLetters[i], players.icon[i]);
+  }
+  for (int i = 0; i < kMaxPlayers; ++i) {
+    std::fprintf(f, "playerName%c \t  %.*s\n", kSlotLetters[i], nameLength(i),
+                 players.name[i].data());
+  }
+  std::fprintf(f, "numberofplayer \t  %d\n", players.playerCount);
+  std::fprintf(f, "BlaBla \t  %d\n", language);
+  std::fprintf(f, " \n");
+  return std::fflush(f) == 0 && !std::ferror(f);
+}
+
+// Written beside the old file and renamed over it, so that the old file stays whole
+// when the write fails part-way.
+void writeConfigWith(const VideoMode& mode) {
+  std::array<char, kPathLength + 8> temp{};
+  std::snprintf(temp.data(), temp.size(), "%s.new", configPath.data());
+  std::FILE* f = std::fopen(temp.data(), "w");
+  if (f == nullptr) {
+    std::printf("cannot write the configuration: %s\n", temp.data());
+    return;
+  }
+  const bool written = writeConfigTo(f, mode);
+  const bool closed = std::fclose(f) == 0;
+  if (!written || !closed || std::rename(temp.data(), configPath.data()) != 0) {
+    std::printf("cannot write the configuration: %s\n", configPath.data());
+    std::remove(temp.data());
+  }
+}
+
+}  // namespace
+
+void readConfigLine(const char* line) {
+  for (const NumberKey& key : numberKeys()) {
+    float value = 0.0f;
+    int truncated = 0;
+    if (std::sscanf(line, key.pattern, &value) == 1 && truncateToInt(value, &truncated)) {
+      *key.value = truncated;
+    }
+  }
+  for (int i = 0; i < kMaxPlayers; ++i) {
+    std::array<char, kPlayerNameLength> word{};
+    if (std::sscanf(line, kNamePatterns[i], word.data()) == 1) copyName(i, word.data());
+  }
+}
+
+void readConfig() {
+  for (int i = 0; i < kMaxPlayers; ++i) copyName(i, kDefaultNames[i]);
+
+  std::FILE* f = std::fopen(configPath.data(), "r");
+  if (f == nullptr) {
+    // The defaults describe the window about to open, also when no list entry matches
+    // it (no 800-wide mode and no 640 x 480 entry either).
+    makeDefaults();
+    writeConfigWith(currentDisplay());
+    return;
+  }
+  std::array<char, kLineLength> line{};
+  while (std::fgets(line.data(), static_cast<int>(line.size()), f) != nullptr) {
+    readConfigLine(line.data());
+  }
+  std::fclose(f);
+}
+
+void writeConfig() { writeConfigWith(selectedMode()); }

@@ -1,0 +1,64 @@
+#include "core/pause_menu.h"
+
+#include <SDL/SDL.h>
+#include <GL/gl.h>
+
+#include "core/app_state.h"
+#include "play/play_state.h"
+
+namespace {
+
+// Leaving a hole early leaves no score on it for any of the four slots.
+void clearCurrentHoleScores() {
+  if (holeNumber < 1 || holeNumber > kHolesPerCourse) return;
+  for (int p = 0; p < kMaxPlayers; ++p) scores.strokes[p][holeNumber] = 0;
+}
+
+void drawVeil() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, screenWidth, screenHeight, 0.0, -100.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_TEXTURE_2D);
+  glColor4f(0.0f, 0.0f, 0.1f, 0.7f);
+  glBegin(GL_QUADS);
+  glVertex2i(0, 0);
+  glVertex2i(screenWidth, 0);
+  glVertex2i(screenWidth, screenHeight);
+  glVertex2i(0, screenHeight);
+  glEnd();
+  glEnable(GL_TEXTURE_2D);
+}
+
+}  // namespace
+
+void choosePauseItem(int item) {
+  switch (item) {
+    case QuitCourse:
+      slideOffset = 0.0f;
+      clearCurrentHoleScores();
+      screenState = -113;  // screenChoice was set to 1 on entry: on to the high scores
+      break;
+    case NextHole:
+      clearCurrentHoleScores();
+      SDL_ShowCursor(SDL_DISABLE);
+      slideOffset = 0.0f;
+      screenState = Playing;
+      if (holeNumber < kHolesPerCourse) ++holeNumber;
+      break;
+    case ContinuePlay:
+      slideOffset = 0.0f;
+      screenState = Playing;
+      SDL_ShowCursor(SDL_DISABLE);
+      break;
+    default: break;
+  }
+}
+
+void drawPauseMenu() {
+  drawVeil();
+  if (input.clickState == 1) choosePauseItem(input.hoveredItem);
+}
