@@ -11,7 +11,8 @@ constexpr int kMaxObjectTypes = 100;
 constexpr int kLevelNameLength = 255;
 constexpr int kMetalBehaviour = 10;  // objects with this behaviour get the metal shine
 
-// Model slots of the shared models and the skies.
+// Model slots of the models every world shares and of the two skies; slots 0..99 hold the
+// world's object types.
 enum FixedModelSlot : int {
   BallModel = 150, BallShadowModel = 151, SmallBallModel = 152, StartMarkerModel = 153,
   HoleMarkerModel = 154, StarMarkerModel = 155, CameraMarkerModel = 156, CupModel = 157,
