@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/app_state.h"
+#include "core/gl_state.h"
 #include "course/terrain_grid.h"
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
@@ -19,18 +20,14 @@ Frustum sceneFrustum;
 
 namespace {
 
-struct DirectionalLight {
-  GLenum id;
-  std::array<float, 4> position;  // w = 0: a direction fixed in the world
-  std::array<float, 4> diffuse;
-};
-
 // GL_LIGHT0 is never used; the three lights give the land a cool key light, a warm fill from
-// the other side and a dim back light.
-constexpr std::array<DirectionalLight, 3> kSceneLights{{
-    {GL_LIGHT1, {100.0f, 5.0f, 70.0f, 0.0f}, {0.8f, 0.8f, 0.9f, 1.0f}},
-    {GL_LIGHT2, {-2.0f, 5.0f, 2.0f, 0.0f}, {1.0f, 0.9f, 0.8f, 1.0f}},
-    {GL_LIGHT3, {-70.0f, 5.0f, -100.0f, 0.0f}, {0.4f, 0.4f, 0.4f, 1.0f}},
+// the other side and a dim back light. Their diffuse colours are the light records that the
+// game resource set fills.
+constexpr std::array<GLenum, kLightColours> kLightIds{GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
+constexpr std::array<std::array<float, 4>, kLightColours> kLightDirections{{
+    {100.0f, 5.0f, 70.0f, 0.0f},  // w = 0: directions fixed in the world
+    {-2.0f, 5.0f, 2.0f, 0.0f},
+    {-70.0f, 5.0f, -100.0f, 0.0f},
 }};
 
 constexpr std::array<float, 4> kMaterialAmbient{0.8f, 0.8f, 0.4f, 1.0f};
@@ -38,10 +35,10 @@ constexpr std::array<float, 4> kMaterialSpecular{1.0f, 1.0f, 1.0f, 1.0f};
 
 void setSceneLights() {
   glEnable(GL_LIGHTING);
-  for (const DirectionalLight& light : kSceneLights) {
-    glLightfv(light.id, GL_DIFFUSE, light.diffuse.data());
-    glLightfv(light.id, GL_POSITION, light.position.data());
-    glEnable(light.id);
+  for (int i = 0; i < kLightColours; ++i) {
+    glLightfv(kLightIds[i], GL_DIFFUSE, lightColours[i].data());
+    glLightfv(kLightIds[i], GL_POSITION, kLightDirections[i].data());
+    glEnable(kLightIds[i]);
   }
   glMaterialfv(GL_FRONT, GL_AMBIENT, kMaterialAmbient.data());
   glMaterialfv(GL_FRONT, GL_SPECULAR, kMaterialSpecular.data());

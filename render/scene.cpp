@@ -30,10 +30,10 @@ void drawSky() {
   glPushMatrix();
   glColor4f(1, 1, 1, 1);
   glTranslatef(camera.eye.x, 3.0f, camera.eye.z);
-  drawModel(SkyAModel);
+  drawModel(SkyModelA);
   glRotatef(kSkyBTurnRate * static_cast<float>(skyClock), 0, -1, 0);
   glTranslatef(0, 12.0f, 0);
-  drawModel(SkyBModel);
+  drawModel(SkyModelB);
   glPopMatrix();
   glEnable(GL_DEPTH_TEST);
 }
