@@ -7,10 +7,14 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
+#include "render/particles.h"
+#include "render/texture_tables.h"
+#include "ui/text_drawing.h"
 
 namespace {
 
 constexpr char kMapHeader[] = "Vorpelgames map data";
+constexpr float kHoleStartPulse = 10.0f;  // the first widget greets the new hole with a pulse
 
 // Where the next record's fields go; "@x" ends a record, "@y" ends a group of records.
 struct MapCursor {
@@ -124,6 +128,8 @@ void loadHoleMap() {
   resetPlayersForHole();
   resetBallForHole();
   decorAngle = 0.0f;
+  widgetInput.pulse[0] = kHoleStartPulse;
+  clearParticles();
   // 2-3. The file of this hole; a missing one leaves the flat reset grid.
   const int world = catalogue.currentWorld;
   const char* root =
@@ -136,4 +142,8 @@ void loadHoleMap() {
   forceTerrainRim();
   placeHoleMarkers();
   computeTerrainNormals();
+  // 7. The textures the terrain and sea draw with; the shadow and wave ones are baked over.
+  loadTexture(GameTextures[TerrainShadowTexture], "./data/floor/shadow.tga", RepeatLinear);
+  loadTexture(GameTextures[WaveTexture], "./data/floor/vague.tga", RepeatLinear);
+  loadTexture(GameTextures[BlankTexture], "./data/floor/blank.tga", RepeatLinear);
 }

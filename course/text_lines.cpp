@@ -87,3 +87,13 @@ void copyText(char* out, std::size_t outSize, const char* text) {
   if (outSize == 0) return;
   std::snprintf(out, outSize, "%s", text);
 }
+
+bool joinDataPath(char* out, std::size_t outSize, const char* root, const char* folder,
+                  const char* name) {
+  const int length = std::snprintf(out, outSize, "%s/%s/%s", root, folder, name);
+  if (length < 0 || std::size_t(length) >= outSize) {
+    std::printf("path too long: %s/%s/%s\n", root, folder, name);
+    return false;
+  }
+  return true;
+}

@@ -32,5 +32,10 @@ const char* scanWord(const char* text, char* out, std::size_t outSize);
 // Replaces every `from` in a terminated text by `to`.
 void replaceChars(char* text, char from, char to);
 
+// "<root>/<folder>/<name>" into out; false, with one line on standard output, when it does not
+// fit (a cut path would name another file).
+bool joinDataPath(char* out, std::size_t outSize, const char* root, const char* folder,
+                  const char* name);
+
 // Bounded copy that always terminates.
 void copyText(char* out, std::size_t outSize, const char* text);

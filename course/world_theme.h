@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/app_state.h"
+#include "render/texture_loader.h"
 
 constexpr int kMaxFloorTextures = 70;
 constexpr int kMaxObjectTypes = 100;
@@ -33,6 +34,7 @@ struct WorldTheme {
   std::array<char, kPathLength> musicPath{};
   std::array<char, kPathLength> dataRoot{};     // prefix of floor and object file names
   std::array<char, kLevelNameLength> levelName{};  // display form: '-' turned into blanks
+  std::array<TextureRecord, kMaxFloorTextures> floorTextures{};  // by TerrainCell::texture
   int floorCount = -1;                          // index of the last floor loaded, -1 none
   std::array<ObjectType, kMaxObjectTypes> objectTypes{};
   int objectCount = -1;                         // index of the last object type, -1 none
