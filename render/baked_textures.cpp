@@ -94,6 +94,8 @@ void setTopView() {
   glDisable(GL_LIGHT3);
   glDisable(GL_LIGHT4);
   glDisable(GL_DEPTH_TEST);
+  // The mirror turns every face around: culling would take the land away.
+  glDisable(GL_CULL_FACE);
 }
 
 void startBake(const BakeTarget& target, const std::array<float, 4>& clearColour) {
@@ -101,6 +103,7 @@ void startBake(const BakeTarget& target, const std::array<float, 4>& clearColour
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glViewport(0, 0, target.size, target.size);
   setTopView();
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   mirrorPass = true;
 }
 
@@ -204,8 +207,11 @@ void drawObjectSilhouettes() {
   glPopMatrix();
 }
 
-// The land above the water line only, added onto black.
+// The land above the water line only, added onto black, lit as in play.
 void drawLandAboveWater() {
+  setSceneLights();
+  glDisable(GL_LIGHT2);
+  glDisable(GL_LIGHT3);
   extractFrustum(sceneFrustum);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   const std::array<double, 4> aboveWater{0.0, 1.0, 0.0, 0.0};

@@ -33,6 +33,8 @@ constexpr std::array<std::array<float, 4>, kLightColours> kLightDirections{{
 constexpr std::array<float, 4> kMaterialAmbient{0.8f, 0.8f, 0.4f, 1.0f};
 constexpr std::array<float, 4> kMaterialSpecular{1.0f, 1.0f, 1.0f, 1.0f};
 
+}  // namespace
+
 void setSceneLights() {
   glEnable(GL_LIGHTING);
   for (int i = 0; i < kLightColours; ++i) {
@@ -42,8 +44,9 @@ void setSceneLights() {
   }
   glMaterialfv(GL_FRONT, GL_AMBIENT, kMaterialAmbient.data());
   glMaterialfv(GL_FRONT, GL_SPECULAR, kMaterialSpecular.data());
-  glEnable(GL_DEPTH_TEST);
 }
+
+namespace {
 
 // Row r (0-based) of the column-major matrix m.
 std::array<float, 4> matrixRow(const Matrix4& m, int r) {
@@ -87,6 +90,7 @@ void setupCamera() {
 
   // After the look-at, so the light directions stay fixed in the world.
   setSceneLights();
+  glEnable(GL_DEPTH_TEST);
 }
 
 void frustumFromMatrices(const Matrix4& projection, const Matrix4& modelview, Frustum& frustum) {

@@ -40,6 +40,9 @@ extern Frustum sceneFrustum;
 // Viewport, perspective, target smoothing, look-at and the three fixed lights.
 void setupCamera();
 
+// Lighting on with the three fixed lights and the scene material, at the current modelview.
+void setSceneLights();
+
 // Puts eye and target where the current cameraMode wants them (all eight modes).
 void placeCamera();
 

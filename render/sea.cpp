@@ -62,7 +62,7 @@ void drawSurf() {
   glPopMatrix();
 }
 
-bool surfShown() { return screenState == Playing || screenState == TitleMenu; }
+bool surfScreen() { return screenState == Playing || screenState == TitleMenu; }
 
 void stopShadowUnitTexturing() {
   if (glActiveTextureARB == nullptr) return;
@@ -103,9 +103,10 @@ void drawSea() {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glColor4f(1, 1, 1, 1);
   glBindTexture(GL_TEXTURE_2D, GameTextures[WaveTexture].glName);
-  if (surfShown()) drawSurf();
+  // Before the first bake the slot holds no picture, and a bare white quad is no surf.
+  if (surfScreen() && GameTextures[WaveTexture].glName != 0) drawSurf();
 
   glDisable(GL_TEXTURE_2D);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  if (!surfShown()) waveAmplitude = 0.2f;
+  if (!surfScreen()) waveAmplitude = 0.2f;
 }

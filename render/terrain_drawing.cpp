@@ -85,7 +85,8 @@ void stopShadowUnit() {
 
 void drawTerrain() {
   const bool multitexture = hasMultitexture();
-  const bool shadow = multitexture && detailLevel > 0;
+  // A hole whose shadow was never baked draws without one rather than through a black unit.
+  const bool shadow = multitexture && detailLevel > 0 && GameTextures[TerrainShadowTexture].glName != 0;
   const bool shadowCoords = multitexture && (detailLevel > 0 || mirrorPass);
   if (shadow) startShadowUnit();
   glEnable(GL_TEXTURE_2D);

@@ -9,6 +9,7 @@
 #include "core/app_state.h"
 #include "core/automation.h"
 #include "course/terrain_grid.h"
+#include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
 #include "render/baked_textures.h"
@@ -144,19 +145,38 @@ TEST_F(SceneDrawing, SurfGlowsAlongTheShoreOnlyOnTheGameAndTitleScreens) {
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size);
   EXPECT_EQ(size, kSurfTextureSize);
 
+  // The glow is the land seen from above, smeared outwards: bright inland, fading over the
+  // water within two units of the shore (the island's edge is at x = 4).
+  std::vector<unsigned char> texels(static_cast<std::size_t>(size) * size * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+  auto green = [&](float x, float z) {
+    const int s = static_cast<int>(x * 0.04f * size);
+    const int t = static_cast<int>(z * 0.04f * size);
+    return static_cast<int>(texels[(static_cast<std::size_t>(t) * size + s) * 3 + 1]);
+  };
+  EXPECT_GT(green(12.5f, 12.5f), green(3.7f, 12.5f));
+  EXPECT_GE(green(3.7f, 12.5f), green(2.5f, 12.5f));
+  EXPECT_GT(green(2.5f, 12.5f), green(1.0f, 12.5f));
+  EXPECT_EQ(green(0.5f, 0.5f), 0) << "nothing far out";
+  EXPECT_GT(green(3.7f, 12.5f), 0);
+
+  // On screen the island is absent (only the sea is drawn), the sea blue and the background
+  // red: the surf is the green that the game and title screens add over the water.
   lookFrom(12.5f, 30.0f, 12.6f, 12.5f, 0.0f, 12.5f);
-  screenState = Options;
-  startView();
-  drawSea();
-  const Rgb shoreWithout = pixelAt(3.7f, -0.09f, 12.5f);
-  screenState = Playing;
-  startView();
-  drawSea();
+  auto seaGreen = [&](int screen) {
+    screenState = screen;
+    startView();
+    drawSea();
+    return pixelAt(3.7f, -0.09f, 12.5f).g;
+  };
+  const int without = seaGreen(Options);
+  const int title = seaGreen(TitleMenu);
+  const int game = seaGreen(Playing);
   screenshot("surf");
-  const Rgb shore = pixelAt(3.7f, -0.09f, 12.5f);
-  const Rgb offshore = pixelAt(1.0f, -0.09f, 12.5f);
-  EXPECT_GT(brightness(shore), brightness(shoreWithout) + 60) << "a glow along the shore";
-  EXPECT_GT(brightness(shore), brightness(offshore) + 60) << "fading out to sea";
+  EXPECT_GT(game, without + 4) << "a glow along the shore";
+  EXPECT_EQ(title, game) << "the title screen shows it too";
+  EXPECT_EQ(seaGreen(HighScores), without) << "other screens show the sea without surf";
 }
 
 TEST_F(SceneDrawing, ShadowTextureIsWholeAndDarkAroundAWall) {
@@ -186,23 +206,25 @@ TEST_F(SceneDrawing, ShadowTextureIsWholeAndDarkAroundAWall) {
   EXPECT_LT(brightness(texel(6.5f, 18.5f)), open - 150) << "dark under the wall";
   EXPECT_LT(brightness(texel(20.5f, 20.5f)), open - 150) << "beyond the window's size too";
   EXPECT_GT(brightness(texel(18.5f, 6.5f)), 3 * 240) << "not mirrored across the diagonal";
-  // Softened: the edge of the shadow lies between the two.
-  const int edge = brightness(texel(6.5f, 17.05f));
+  // Softened sideways: just off the wall's side the shadow is paler than under it.
+  const int edge = brightness(texel(5.96f, 18.5f));
   EXPECT_LT(edge, open);
   EXPECT_GT(edge, brightness(texel(6.5f, 18.5f)));
 }
 
 TEST_F(SceneDrawing, DetailZeroShowsNoShadowNorParticlesButTheyStillAge) {
+  // The wall is baked into the shadow, then taken away so that the ground under it shows.
   buildTestHole(12, 12, 255);
   bakeShadowTexture();
   bakeSurfTexture();
+  terrainGrid.cells[12][12].object = -1;
   GameTextures[SparkleTexture].glName = makeSolidTexture(255, 0, 255, 255);
   lookFrom(12.5f, 8.0f, 12.6f, 12.5f, 0.0f, 12.5f);
   auto look = [&]() {
     clearParticles();
     spawnEffect(16.0f, 2.0f, 12.5f, Sparkle);
     frame();
-    return std::array<Rgb, 2>{pixelAt(11.9f, 0.5f, 12.5f), pixelAt(16.0f, 2.15f, 12.5f)};
+    return std::array<Rgb, 2>{pixelAt(12.5f, 0.5f, 12.5f), pixelAt(16.0f, 2.15f, 12.5f)};
   };
   detailLevel = 1;
   const auto normal = look();
@@ -210,7 +232,7 @@ TEST_F(SceneDrawing, DetailZeroShowsNoShadowNorParticlesButTheyStillAge) {
   detailLevel = 0;
   const auto low = look();
   screenshot("detail0");
-  EXPECT_LT(brightness(normal[0]), brightness(low[0]) - 30) << "the wall's shadow beside it";
+  EXPECT_LT(brightness(normal[0]), brightness(low[0]) - 30) << "the wall's baked shadow";
   EXPECT_GT(normal[1].r, 200);
   EXPECT_GT(normal[1].b, 200);
   EXPECT_LT(normal[1].g, 60) << "the sparkle shows at detail 1";
@@ -224,21 +246,29 @@ TEST_F(SceneDrawing, DetailZeroShowsNoShadowNorParticlesButTheyStillAge) {
 TEST_F(SceneDrawing, HighDetailMirrorsTheLandInTheSea) {
   buildTestHole(-1, -1, 140);
   setVertexHeights(4, 4, 20, 20, 2.0f);
+  bakeShadowTexture();
+  bakeSurfTexture();
   lookFrom(12.5f, 1.5f, -6.0f, 12.5f, 0.5f, 6.0f);
-  // The sea just in front of the island, where the land's reflection falls.
-  auto seaGreen = [&]() {
+  // The sea just below the shore line on screen, where the land's reflection falls: the
+  // reflection is greenish, the plain sea over the red background is not.
+  auto greenOverRed = [&]() {
     frame();
-    int green = 0;
-    for (float z = 1.0f; z < 3.3f; z += 0.25f) green += pixelAt(12.5f, -0.1f, z).g;
-    return green;
+    const std::array<int, 2> shore = projectToWindow(12.5f, 0.0f, 3.56f);
+    int sum = 0;
+    for (int row = shore[1] - 25; row < shore[1] - 3; ++row) {
+      const Rgb c = readPixel(shore[0], row);
+      sum += c.g - c.r;
+    }
+    return sum;
   };
   detailLevel = 1;
-  const int plain = seaGreen();
+  const int plain = greenOverRed();
   screenshot("mirror_off");
   detailLevel = 2;
-  const int mirrored = seaGreen();
+  const int mirrored = greenOverRed();
   screenshot("mirror_on");
-  EXPECT_GT(mirrored, plain + 200) << "the green island shows in the water";
+  EXPECT_LT(plain, 0);
+  EXPECT_GT(mirrored, plain + 22 * 60) << "the green island shows in the water";
 }
 
 TEST_F(SceneDrawing, BallMovesOncePerFrameAtEveryDetail) {
