@@ -5,7 +5,6 @@
 #include "core/app_state.h"
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
-#include "play/course_objects.h"
 #include "render/camera.h"
 #include "render/model_loader.h"
 #include "render/particles.h"
@@ -85,9 +84,6 @@ void drawMirroredLand() {
   glPushMatrix();
   glScalef(1.0f, -1.0f, 1.0f);
   drawTerrain();
-  mirrorPass = true;
-  drawCourseObjects();
-  mirrorPass = false;
   glPopMatrix();
   glDisable(GL_CLIP_PLANE0);
   glEnable(GL_CULL_FACE);
@@ -98,12 +94,8 @@ void drawMirroredLand() {
 
 void drawPass(int mode) {
   mirrorPass = false;
-  drawCupAndFlag();
   glEnable(GL_CULL_FACE);
   glEnable(GL_LIGHTING);
-
-  // The ball moves once per drawn frame, in the pass that is really seen.
-  if (mode != MirroredPass) runBallPhysics();
 
   drawBall();
   glPushMatrix();
@@ -111,7 +103,6 @@ void drawPass(int mode) {
     case AboveWaterPass:
       setWaterClipPlane(1.0);
       drawTerrain();
-      drawCourseObjects();
       glDisable(GL_CLIP_PLANE0);
       break;
     case MirroredPass:
@@ -119,7 +110,6 @@ void drawPass(int mode) {
       break;
     default:
       drawTerrain();
-      drawCourseObjects();
       break;
   }
 }
