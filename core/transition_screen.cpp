@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "render/texture_tables.h"
+#include "ui/localised_strings.h"
+#include "ui/text_drawing.h"
 
 float transitionOffset = 0.0f;
 
@@ -28,7 +31,7 @@ void drawBackground(float offset) {
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, 0);
+  glBindTexture(GL_TEXTURE_2D, GameTextures[BackgroundTexture].glName);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   const float left = offset - 1.0f;
   const float top = offset - 1.0f;
@@ -52,4 +55,6 @@ void drawTransitionScreen() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (advanceTransition(&transitionOffset, frameClock.fps)) screenState = std::abs(screenState);
   drawBackground(transitionOffset);
+  drawText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 0, 0, 1.0f,
+           localisedStrings.strLoading.data());
 }
