@@ -52,6 +52,7 @@ class HoleMapTest : public ::testing::Test {
  protected:
   void SetUp() override {
     catalogue.currentWorld = 0;
+    catalogue.worldCount = 1;
     copyRoot(tree.root().string());
     std::snprintf(worldTheme.levelName.data(), worldTheme.levelName.size(), "Palm Bay");
     holeNumber = 3;
@@ -215,6 +216,15 @@ TEST_F(HoleMapTest, MissingAndEmptyFilesGiveTheSameFlatHole) {
   loadHoleMap();
   expectSameGrid(afterMissing, terrainGrid);
   EXPECT_EQ(holeSetup.par, 3);
+}
+
+TEST_F(HoleMapTest, NoWorldSelectedGivesTheFlatHole) {
+  writeHole("@x 4.5\n@x 4.5\n@Pa 5\n");
+  catalogue.worldCount = 0;  // nothing found, or a world index past the list
+  loadHoleMap();
+  EXPECT_EQ(holeSetup.par, 3);
+  EXPECT_EQ(cell(1, 0).height, kRimHeight);
+  EXPECT_EQ(cell(1, 1).height, 1.0f);
 }
 
 TEST_F(HoleMapTest, RimIsForcedWhateverTheFileSays) {

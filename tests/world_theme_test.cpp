@@ -15,6 +15,7 @@ namespace {
 class ThemeTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    catalogue.worldCount = 2;
     setWorldFile(0, tree.path("a.vorpel"));
     setWorldFile(1, tree.path("b.vorpel"));
   }
