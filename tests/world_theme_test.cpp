@@ -130,14 +130,6 @@ TEST_F(ThemeTest, EachWorldOfASharedListFilePlaysUnderItsOwnName) {
   EXPECT_STREQ(worldTheme.levelName.data(), "South Shore");
 }
 
-TEST_F(ThemeTest, OverlongWordsAreCutToTheirFields) {
-  const std::string longWord(240, 'w');
-  tree.write("a.vorpel", "Music " + longWord + "\nLevel_Name " + longWord + "x\n");
-  load(0);
-  EXPECT_EQ(std::string(worldTheme.musicPath.data()), longWord);
-  EXPECT_EQ(std::string(worldTheme.levelName.data()), longWord + "x");
-}
-
 }  // namespace
 
 // With a real GL context the theme's files load: floors by index, object models into the
