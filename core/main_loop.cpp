@@ -28,11 +28,6 @@ constexpr float kAimPerPixel = 0.2f;
 constexpr float kPowerPerPixel = 0.1f;
 constexpr int kInterfaceReload = -100;
 
-void warpPointer(int x, int y) {
-  SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-  notePointerWarp(x, y);
-}
-
 void applyMouseLook(int xrel, int yrel) {
   const MouseLookStep step =
       mouseLookStep(xrel, yrel, input.mouseX, input.mouseY, screenWidth, screenHeight);
@@ -98,7 +93,7 @@ void leavePlayWhenAsked() {
   if (holeNumber > kHolesPerCourse) {
     slideOffset = 0.0f;
     screenChoice = 1;
-    screenState = -113;
+    screenState = reloadTransitionTo(Reload);
   }
   if (input.keyEscape) {
     screenChoice = 1;
@@ -167,7 +162,7 @@ void handleEvent(const SDL_Event& event) {
 void runScreen() {
   switch (screenState) {
     case Loading: runLoadingScreen(); break;
-    case StartCourse: screenState = -110; break;
+    case StartCourse: screenState = reloadTransitionTo(LoadCourse); break;
     case EnterOptions:
       selectCurrentVideoMode();
       screenState = Options;
