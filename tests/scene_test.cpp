@@ -234,3 +234,21 @@ TEST_F(SceneDrawing, ParticlesLeaveCullingOffAndTexturingOn) {
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "lighting is among the restored groups";
 }
+
+TEST_F(SceneDrawing, ParticlesAtTheSameDistanceBothDraw) {
+  buildTestHole(-1, -1, 255);
+  GameTextures[SparkleTexture].glName = makeSolidTexture(255, 0, 255, 255);
+  lookFrom(12.5f, 1.5f, 8.0f, 12.5f, 1.5f, 12.5f);
+  startView();
+  // Left and right of the line of sight, equally far from the eye.
+  spawnEffect(11.5f, 1.3f, 11.0f, Sparkle);
+  spawnEffect(13.5f, 1.3f, 11.0f, Sparkle);
+  ageParticles(60.0f);
+  drawParticles();
+  for (float x : {11.5f, 13.5f}) {
+    const Rgb c = pixelAt(x, 1.45f, 11.0f);
+    EXPECT_GT(c.r, 200) << x;
+    EXPECT_GT(c.b, 200) << x;
+    EXPECT_LT(c.g, 40) << x;
+  }
+}
