@@ -26,6 +26,9 @@ void resetPlayersForHole() {
   players.currentPlayer = 0;
   cameraMode = HoleIntro;
   viewTimer = 9.0f;
+  // A stroke cut short by the pause menu must not carry over: a still-rolling phase would skip
+  // the introduction and hand the first turn to the wrong player.
+  shotPhase = Intro;
 }
 
 void clearCourseScores() {

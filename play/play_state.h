@@ -53,5 +53,5 @@ constexpr int kFarView = 1;              // the view every player starts a hole 
 // LoadCourse: clears the score table and every slot's strokes and saved view.
 void clearCourseScores();
 // Part of the hole load: every slot starts the hole unplayed in the far view, slot 0 first, and
-// the hole introduction begins.
+// the hole introduction begins (whatever phase the previous hole was left in).
 void resetPlayersForHole();
