@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "play/ball_physics.h"
 #include "play/play_state.h"
 
 TerrainGrid terrainGrid;
@@ -56,10 +57,10 @@ void smoothVertex(int x, int z) {
 
 // Rest positions of the four balls around the start: each coordinate is nudged by 0.002 to
 // 0.2 so the balls never lie exactly on one another.
-void scatterRestPositions(const std::array<float, 3>& start) {
+void scatterRestPositions(const std::array<double, 3>& start) {
   for (int slot = 0; slot < kMaxPlayers; ++slot) {
     for (int axis = 0; axis < 3; ++axis) {
-      players.restPosition[slot][axis] = start[axis] + float(std::rand() % 100 + 1) * 0.002f;
+      players.restPosition[slot][axis] = float(start[axis] + (std::rand() % 100 + 1) * 0.002);
     }
   }
 }
@@ -98,8 +99,10 @@ void placeHoleMarkers() {
     for (int z = 0; z < kGridCells; ++z) {
       const TerrainCell& cell = terrainGrid.cells[x][z];
       if (cell.interaction == StartMarker) {
+        ball.position.x = x + 0.49;
+        ball.position.z = z + 0.49;
         aimAngle = float(cell.interactionRotation + 90);
-        scatterRestPositions({float(x) + 0.49f, 0.0f, float(z) + 0.49f});
+        scatterRestPositions({ball.position.x, ball.position.y, ball.position.z});
       } else if (cell.interaction == CameraMarker && holeSetup.cameraCount < kCameraPointSlots) {
         holeSetup.cameraPoints[holeSetup.cameraCount++] = {
             float(x) + 0.5f, cell.height + 2.0f + cell.interactionHeight, float(z) + 0.5f};

@@ -5,13 +5,15 @@
 #include <array>
 
 #include "core/app_state.h"
+#include "render/texture_loader.h"
 
 constexpr int kMaxFloorTextures = 70;
 constexpr int kMaxObjectTypes = 100;
 constexpr int kLevelNameLength = 255;
 constexpr int kMetalBehaviour = 10;  // objects with this behaviour get the metal shine
 
-// Model slots of the shared models and the skies.
+// Model slots of the models every world shares and of the two skies; slots 0..99 hold the
+// world's object types.
 enum FixedModelSlot : int {
   BallModel = 150, BallShadowModel = 151, SmallBallModel = 152, StartMarkerModel = 153,
   HoleMarkerModel = 154, StarMarkerModel = 155, CameraMarkerModel = 156, CupModel = 157,
@@ -32,6 +34,7 @@ struct WorldTheme {
   std::array<char, kPathLength> musicPath{};
   std::array<char, kPathLength> dataRoot{};     // prefix of floor and object file names
   std::array<char, kLevelNameLength> levelName{};  // display form: '-' turned into blanks
+  std::array<TextureRecord, kMaxFloorTextures> floorTextures{};  // by TerrainCell::texture
   int floorCount = -1;                          // index of the last floor loaded, -1 none
   std::array<ObjectType, kMaxObjectTypes> objectTypes{};
   int objectCount = -1;                         // index of the last object type, -1 none

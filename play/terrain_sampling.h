@@ -5,12 +5,6 @@
 constexpr float kOutsideGround = -200.0f;  // answer for points outside cells 1..24
 constexpr float kLevelSlope = 90.0f;       // slope angle of level ground
 
-// Behaviours whose top is ground for the ball.
-constexpr int kSolidBlockBehaviour = 5;
-constexpr int kRaisedPlatformBehaviour = 8;
-constexpr int kBobbingPlatformBehaviour = 104;
-constexpr int kPlankBehaviour = 106;
-
 // What one query finds; the slope angles are degrees (90 level, see slopeAngleFromRise).
 struct GroundSample {
   float height = kOutsideGround;

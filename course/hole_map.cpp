@@ -1,0 +1,149 @@
+#include "course/hole_map.h"
+
+#include <cstdio>
+
+#include "course/course_catalogue.h"
+#include "course/text_lines.h"
+#include "course/world_theme.h"
+#include "play/ball_physics.h"
+#include "play/play_state.h"
+#include "render/particles.h"
+#include "render/texture_tables.h"
+#include "ui/text_drawing.h"
+
+namespace {
+
+constexpr char kMapHeader[] = "Vorpelgames map data";
+constexpr float kHoleStartPulse = 10.0f;  // the first widget greets the new hole with a pulse
+
+// Where the next record's fields go; "@x" ends a record, "@y" ends a group of records.
+struct MapCursor {
+  int x = 0;
+  int z = 0;
+};
+
+// The cell under the cursor, or null past the storage (such records are dropped).
+TerrainCell* cursorCell(const MapCursor& cursor) {
+  if (cursor.x >= kGridStorageX || cursor.z >= kGridStorageZ) return nullptr;
+  return &terrainGrid.cells[cursor.x][cursor.z];
+}
+
+// One line of a map: every key that converts is applied, in the order of the file's record.
+void applyMapLine(const char* line, MapCursor& cursor) {
+  TerrainCell scratch;  // takes the fields of records that fall past the storage
+  TerrainCell* cell = cursorCell(cursor);
+  TerrainCell& target = cell ? *cell : scratch;
+  int number = 0;
+  float value = 0.0f;
+  if (matchIntKey(line, "@I", number)) target.interaction = number;
+  if (matchIntKey(line, "@Ir", number)) target.interactionRotation = number;
+  if (matchFloatKey(line, "@Ih", value)) target.interactionHeight = value;
+  if (matchIntKey(line, "@O", number)) target.object = number;
+  if (matchIntKey(line, "@Or", number)) target.objectRotation = number;
+  if (matchFloatKey(line, "@Oh", value)) target.objectHeight = value;
+  if (matchIntKey(line, "@r", number)) target.textureRotation = number;
+  if (matchIntKey(line, "@t", number)) target.texture = number;
+  if (matchIntKey(line, "@Pa", number)) holeSetup.par = number;
+  if (matchFloatKey(line, "@x", value)) {
+    target.height = value;
+    // An object given at -1.0 stands on the ground of its cell.
+    if (target.objectHeight == -1.0f) target.objectHeight = value;
+    if (cursor.x < kGridStorageX) ++cursor.x;
+  }
+  if (matchFloatKey(line, "@y", value)) {
+    if (cursor.z < kGridStorageZ) ++cursor.z;
+    cursor.x = 0;
+  }
+}
+
+void writeCell(std::FILE* file, const TerrainCell& cell) {
+  std::fprintf(file, "@I %d\n@Ir %d\n@Ih %f\n", cell.interaction, cell.interactionRotation,
+               double(cell.interactionHeight));
+  std::fprintf(file, "@O %d\n@Or %d\n@Oh %f\n", cell.object, cell.objectRotation,
+               double(cell.objectHeight));
+  std::fprintf(file, "@r %d\n@t %d\n@x %f\n", cell.textureRotation, cell.texture,
+               double(cell.height));
+}
+
+}  // namespace
+
+void holeMapPath(std::array<char, kPathLength>& out, const char* root, int hole,
+                 const char* levelName) {
+  std::array<char, kLevelNameLength> fileName{};
+  copyText(fileName.data(), fileName.size(), levelName);
+  replaceChars(fileName.data(), ' ', '-');
+  std::snprintf(out.data(), out.size(), "%s/levels/%i-%s.map", root, hole, fileName.data());
+}
+
+bool readHoleMapFile(const char* path) {
+  std::FILE* file = std::fopen(path, "r");
+  if (!file) return false;
+  TextLine line{};
+  MapCursor cursor;
+  while (readTextLine(file, line)) applyMapLine(line.data(), cursor);
+  std::fclose(file);
+  return true;
+}
+
+int readHolePar(const char* path) {
+  int par = 3;
+  std::FILE* file = std::fopen(path, "r");
+  if (!file) return par;
+  TextLine line{};
+  int value = 0;
+  while (readTextLine(file, line)) {
+    if (matchIntKey(line.data(), "@Pa", value)) par = value;
+  }
+  std::fclose(file);
+  return par;
+}
+
+bool writeHoleMap(const char* path, const TerrainGrid& grid, int par) {
+  // Written beside the target and renamed over it, so a failed write never leaves half a map.
+  std::array<char, kPathLength> temporary{};
+  std::snprintf(temporary.data(), temporary.size(), "%s.tmp", path);
+  std::FILE* file = std::fopen(temporary.data(), "w");
+  if (!file) {
+    std::fprintf(stderr, "cannot write hole map: %s\n", path);
+    return false;
+  }
+  std::fprintf(file, "%s\n\n", kMapHeader);
+  for (int z = 0; z < kGridVertices; ++z) {
+    for (int x = 0; x < kGridCells; ++x) writeCell(file, grid.cells[x][z]);
+    std::fprintf(file, "@y 0000\n");
+  }
+  std::fprintf(file, "@Pa %d\n", par);
+  const bool written = !std::ferror(file);
+  if (std::fclose(file) != 0 || !written || std::rename(temporary.data(), path) != 0) {
+    std::remove(temporary.data());
+    std::fprintf(stderr, "cannot write hole map: %s\n", path);
+    return false;
+  }
+  return true;
+}
+
+void loadHoleMap() {
+  // 1. Reset the hole and everything that starts afresh with it.
+  resetTerrainCells();
+  resetPlayersForHole();
+  resetBallForHole();
+  decorAngle = 0.0f;
+  widgetInput.pulse[0] = kHoleStartPulse;
+  clearParticles();
+  // 2-3. The file of this hole; a missing one leaves the flat reset grid.
+  const int world = catalogue.currentWorld;
+  const char* root =
+      (world >= 0 && world < kMaxWorlds) ? catalogue.worldRoots[world].data() : "";
+  std::array<char, kPathLength> path{};
+  holeMapPath(path, root, holeNumber, worldTheme.levelName.data());
+  replaceChars(worldTheme.levelName.data(), '-', ' ');
+  readHoleMapFile(path.data());
+  // 4-6. The rim, the markers and the lighting normals.
+  forceTerrainRim();
+  placeHoleMarkers();
+  computeTerrainNormals();
+  // 7. The textures the terrain and sea draw with; the shadow and wave ones are baked over.
+  loadTexture(GameTextures[TerrainShadowTexture], "./data/floor/shadow.tga", RepeatLinear);
+  loadTexture(GameTextures[WaveTexture], "./data/floor/vague.tga", RepeatLinear);
+  loadTexture(GameTextures[BlankTexture], "./data/floor/blank.tga", RepeatLinear);
+}

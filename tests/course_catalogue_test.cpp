@@ -1,0 +1,114 @@
+// The catalogue of worlds: which list files count, one world per level name line, the display
+// names, the pars from the hole files and the course picture name.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "course/course_catalogue.h"
+#include "tests/support/temp_data_tree.h"
+
+namespace {
+
+// The game runs three levels below the add-on packs: <root>/game/bin/run.
+class CatalogueTest : public ::testing::Test {
+ protected:
+  void writeGame(const std::string& relative, const std::string& text) const {
+    tree.write("game/bin/run/" + relative, text);
+  }
+  void build() const {
+    ScopedWorkingDirectory inGame(tree.root() / "game/bin/run");
+    buildCourseCatalogue();
+  }
+  static std::string name(int w) { return catalogue.worldNames[w].data(); }
+  static std::string root(int w) { return catalogue.worldRoots[w].data(); }
+  static std::string file(int w) { return catalogue.worldFiles[w].data(); }
+  TempDataTree tree;
+};
+
+TEST_F(CatalogueTest, EveryLevelNameLineIsAWorldWithItsOwnPars) {
+  writeGame("data/levels/level1.vorpel",
+            "MAINpath ./data\nLevel_Name Forest-Path\ntexture grass.tga\nLevel_Name Sea-Side\n");
+  writeGame("data/levels/1-Forest-Path.map", "Vorpelgames map data\n\n@Pa 4\n");
+  writeGame("data/levels/2-Forest-Path.map", "@Pa 2\n@x 1.0\n@Pa 5\n");
+  writeGame("data/levels/18-Forest-Path.map", "@x 1.0\n");
+  writeGame("data/levels/1-Sea-Side.map", "@Pa 6\n");
+  build();
+  ASSERT_EQ(catalogue.worldCount, 2);
+  EXPECT_EQ(name(0), "Forest Path");
+  EXPECT_EQ(name(1), "Sea Side");
+  EXPECT_EQ(file(0), "./data/levels/level1.vorpel");
+  EXPECT_EQ(file(1), file(0));
+  EXPECT_EQ(root(0), "./data");
+  EXPECT_EQ(root(1), "./data");
+  EXPECT_EQ(catalogue.holePars[0][1], 4);
+  EXPECT_EQ(catalogue.holePars[0][2], 5);  // the last par line wins
+  EXPECT_EQ(catalogue.holePars[0][3], 3);  // no file
+  EXPECT_EQ(catalogue.holePars[0][18], 3); // no par line
+  EXPECT_EQ(catalogue.holePars[1][1], 6);
+  EXPECT_EQ(catalogue.holePars[1][2], 3);
+}
+
+TEST_F(CatalogueTest, MissingListFilesLeaveNoGapsAndAddOnsComeLast) {
+  tree.write("addon6/data/levels/extention.vorpel", "Level_Name Far-Isle\n");
+  tree.write("addon2/data/levels/extention.vorpel", "Level_Name Dune\n");
+  tree.write("addon2/data/levels/7-Dune.map", "@Pa 2\n");
+  writeGame("data/levels/level3.vorpel", "Level_Name Third\n");
+  writeGame("data/levels/level5.vorpel", "Music ./data/music/x.ogg\nLevel_Name Fifth\n");
+  build();
+  ASSERT_EQ(catalogue.worldCount, 4);
+  EXPECT_EQ(name(0), "Third");
+  EXPECT_EQ(name(1), "Fifth");
+  EXPECT_EQ(name(2), "Dune");
+  EXPECT_EQ(name(3), "Far Isle");
+  EXPECT_EQ(file(2), "../../../addon2/data/levels/extention.vorpel");
+  EXPECT_EQ(root(2), "../../../addon2/data");
+  EXPECT_EQ(root(3), "../../../addon6/data");
+  EXPECT_EQ(catalogue.holePars[2][7], 2);
+}
+
+TEST_F(CatalogueTest, RebuildingStartsFromAnEmptyTable) {
+  writeGame("data/levels/level2.vorpel", "Level_Name Only\n");
+  build();
+  build();
+  EXPECT_EQ(catalogue.worldCount, 1);
+  TempDataTree empty;
+  ScopedWorkingDirectory inEmpty(empty.root() / "a/b/c");
+  buildCourseCatalogue();
+  EXPECT_EQ(catalogue.worldCount, 0);
+}
+
+TEST_F(CatalogueTest, WorldsPastTheTableAreRefusedOneLineEach) {
+  std::string lines;
+  for (int i = 0; i < kMaxWorlds + 5; ++i) lines += "Level_Name World" + std::to_string(i) + "\n";
+  writeGame("data/levels/level1.vorpel", lines);
+  testing::internal::CaptureStdout();
+  build();
+  const std::string said = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(catalogue.worldCount, kMaxWorlds);
+  EXPECT_EQ(name(kMaxWorlds - 1), "World" + std::to_string(kMaxWorlds - 1));
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 5);
+  EXPECT_NE(said.find("World24"), std::string::npos);
+}
+
+TEST_F(CatalogueTest, OverlongNamesAreCutAtTheLineLength) {
+  const std::string longName(300, 'n');
+  writeGame("data/levels/level4.vorpel", "Level_Name " + longName + "\nLevel_Name Next\n");
+  build();
+  ASSERT_EQ(catalogue.worldCount, 2);
+  // The line holds 254 characters; the rest of the line is dropped, not read as a new line.
+  EXPECT_EQ(name(0), std::string(254 - std::string("Level_Name ").size(), 'n'));
+  EXPECT_EQ(name(1), "Next");
+}
+
+TEST_F(CatalogueTest, CoursePictureIsTheListFileWithTgaAndDashesForBlanks) {
+  writeGame("data/levels/level1.vorpel", "Level_Name A\n");
+  build();
+  std::array<char, kPathLength> picture{};
+  coursePicturePath(picture, 0);
+  EXPECT_STREQ(picture.data(), "./data/levels/level1.vorpel.tga");
+  std::snprintf(catalogue.worldFiles[1].data(), kCatalogueTextLength, "./my data/x.vorpel");
+  coursePicturePath(picture, 1);
+  EXPECT_STREQ(picture.data(), "./my-data/x.vorpel.tga");
+}
+
+}  // namespace

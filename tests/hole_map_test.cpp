@@ -1,0 +1,436 @@
+// Hole map files: the line rules of the reader, the hole load with its resets, markers and rim,
+// the writer's layout and round trip, and the lighting normals.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "course/course_catalogue.h"
+#include "course/hole_map.h"
+#include "course/world_theme.h"
+#include "play/ball_physics.h"
+#include "play/play_state.h"
+#include "tests/support/temp_data_tree.h"
+
+namespace {
+
+// One nine-line cell record as the hole files hold it.
+struct Record {
+  int interaction = -1, interactionRotation = 0;
+  float interactionHeight = 0.0f;
+  int object = -1, objectRotation = 0;
+  float objectHeight = -1.0f;
+  int textureRotation = 0, texture = 1;
+  float height = 1.0f;
+};
+
+std::string recordText(const Record& r) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, "@I %d\n@Ir %d\n@Ih %f\n@O %d\n@Or %d\n@Oh %f\n@r %d\n@t %d\n@x %f\n",
+                r.interaction, r.interactionRotation, double(r.interactionHeight), r.object,
+                r.objectRotation, double(r.objectHeight), r.textureRotation, r.texture,
+                double(r.height));
+  return buffer;
+}
+
+// A whole map in the game's layout; cellAt gives the record of each cell x 0..24, z 0..25.
+template <typename CellAt>
+std::string mapText(CellAt cellAt, int par) {
+  std::string text = "Vorpelgames map data\n\n";
+  for (int z = 0; z < kGridVertices; ++z) {
+    for (int x = 0; x < kGridCells; ++x) text += recordText(cellAt(x, z));
+    text += "@y 0000\n";
+  }
+  return text + "@Pa " + std::to_string(par) + "\n";
+}
+
+// Every test works on a fresh scratch tree that stands as the current world's data root.
+class HoleMapTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    catalogue.currentWorld = 0;
+    copyRoot(tree.root().string());
+    std::snprintf(worldTheme.levelName.data(), worldTheme.levelName.size(), "Palm Bay");
+    holeNumber = 3;
+  }
+  static void copyRoot(const std::string& root) {
+    std::snprintf(catalogue.worldRoots[0].data(), catalogue.worldRoots[0].size(), "%s",
+                  root.c_str());
+  }
+  void writeHole(const std::string& text) const { tree.write("levels/3-Palm-Bay.map", text); }
+  // Reads a bare list of lines through the reader, after the hole's reset.
+  void readLines(const std::string& lines) const {
+    tree.write("lines.map", lines);
+    resetTerrainCells();
+    ASSERT_TRUE(readHoleMapFile(tree.path("lines.map").c_str()));
+  }
+  static const TerrainCell& cell(int x, int z) { return terrainGrid.cells[x][z]; }
+  TempDataTree tree;
+};
+
+// Compares every stored field of the cells x 0..25, z 0..25.
+void expectSameGrid(const TerrainGrid& a, const TerrainGrid& b) {
+  for (int x = 0; x < kGridVertices; ++x) {
+    for (int z = 0; z < kGridVertices; ++z) {
+      const TerrainCell& p = a.cells[x][z];
+      const TerrainCell& q = b.cells[x][z];
+      SCOPED_TRACE(testing::Message() << "cell " << x << ", " << z);
+      EXPECT_EQ(p.height, q.height);
+      EXPECT_EQ(p.texture, q.texture);
+      EXPECT_EQ(p.textureRotation, q.textureRotation);
+      EXPECT_EQ(p.object, q.object);
+      EXPECT_EQ(p.objectRotation, q.objectRotation);
+      EXPECT_EQ(p.objectHeight, q.objectHeight);
+      EXPECT_EQ(p.interaction, q.interaction);
+      EXPECT_EQ(p.interactionRotation, q.interactionRotation);
+      EXPECT_EQ(p.interactionHeight, q.interactionHeight);
+      EXPECT_EQ(p.cornerNormals, q.cornerNormals);
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
+}
+
+TEST_F(HoleMapTest, ObjectHeightOfMinusOneStandsOnTheVertexHeight) {
+  Record onGround;
+  onGround.object = 2;
+  onGround.objectHeight = -1.0f;
+  onGround.height = 2.5f;
+  Record atZero = onGround;
+  atZero.objectHeight = 0.0f;
+  Record raised = onGround;
+  raised.objectHeight = 3.25f;
+  readLines(recordText(onGround) + recordText(atZero) + recordText(raised));
+  EXPECT_FLOAT_EQ(cell(0, 0).objectHeight, 2.5f);
+  EXPECT_FLOAT_EQ(cell(1, 0).objectHeight, 0.0f);
+  EXPECT_FLOAT_EQ(cell(2, 0).objectHeight, 3.25f);
+  EXPECT_FLOAT_EQ(cell(2, 0).height, 2.5f);
+}
+
+TEST_F(HoleMapTest, CursorMovesOnlyOnHeightAndGroupLines) {
+  // A record without "@x": its fields and the next record's land on the same cell.
+  readLines("@t 5\n@I 3\n@O 4\n@x 2.0\n@t 6\n@x 3.0\n@y 0000\n@t 7\n@x 4.0\n@y 1.5\n@x 9\n");
+  EXPECT_EQ(cell(0, 0).texture, 5);
+  EXPECT_EQ(cell(0, 0).interaction, 3);
+  EXPECT_EQ(cell(0, 0).object, 4);
+  EXPECT_FLOAT_EQ(cell(0, 0).height, 2.0f);
+  EXPECT_EQ(cell(1, 0).texture, 6);
+  EXPECT_FLOAT_EQ(cell(1, 0).height, 3.0f);
+  EXPECT_EQ(cell(0, 1).texture, 7);
+  EXPECT_FLOAT_EQ(cell(0, 1).height, 4.0f);
+  EXPECT_FLOAT_EQ(cell(0, 2).height, 9.0f);
+  EXPECT_FLOAT_EQ(cell(1, 1).height, 1.0f);
+}
+
+TEST_F(HoleMapTest, LinesMatchOnlyWithTheirKeyFirstAndAConvertingValue) {
+  readLines(
+      " @t 9\n"        // the key must start the line
+      "@t\n"           // no value
+      "@x high\n"      // no number: the cursor stays
+      "@Ih 0.75\n"     // not the "@I" key
+      "@Oh -1.0\n"     // not the "@O" key
+      "@Ir 180\n"      // not the "@I" key
+      "@t12junk\n"     // blanks after the key are optional; the number ends at the junk
+      "@Pa 5\n"
+      "@Pa 4\n"        // the last par wins
+      "@x 2.0\n");
+  EXPECT_EQ(cell(0, 0).texture, 12);
+  EXPECT_EQ(cell(0, 0).interaction, -1);
+  EXPECT_FLOAT_EQ(cell(0, 0).interactionHeight, 0.75f);
+  EXPECT_EQ(cell(0, 0).interactionRotation, 180);
+  EXPECT_EQ(cell(0, 0).object, -1);
+  EXPECT_FLOAT_EQ(cell(0, 0).objectHeight, 2.0f);
+  EXPECT_FLOAT_EQ(cell(0, 0).height, 2.0f);
+  EXPECT_EQ(holeSetup.par, 4);
+}
+
+TEST_F(HoleMapTest, TailOfAnOverlongLineIsNotALineOfItsOwn) {
+  std::string longLine = "@t 8" + std::string(260, ' ') + "@x 7.0\n";
+  readLines(longLine + "@x 2.0\n");
+  EXPECT_EQ(cell(0, 0).texture, 8);
+  EXPECT_FLOAT_EQ(cell(0, 0).height, 2.0f);
+  EXPECT_FLOAT_EQ(cell(1, 0).height, 1.0f);
+}
+
+TEST_F(HoleMapTest, RecordsPastTheStorageAreDropped) {
+  std::string lines;
+  for (int x = 0; x < kGridStorageX + 5; ++x) lines += "@t " + std::to_string(x) + "\n@x 2.0\n";
+  lines += "@y 0000\n";
+  for (int z = 1; z < kGridStorageZ + 3; ++z) lines += "@y 0000\n";
+  lines += "@t 77\n@x 5.0\n";
+  readLines(lines);
+  EXPECT_EQ(cell(kGridStorageX - 1, 0).texture, kGridStorageX - 1);
+  EXPECT_EQ(cell(kGridStorageX - 1, kGridStorageZ - 1).texture, 1);
+  EXPECT_EQ(cell(0, 0).texture, 0);
+}
+
+TEST_F(HoleMapTest, FileNameWritesTheBlanksOfTheLevelNameAsDashes) {
+  std::array<char, kPathLength> path{};
+  holeMapPath(path, "./data", 3, "Palm Bay");
+  EXPECT_STREQ(path.data(), "./data/levels/3-Palm-Bay.map");
+  holeMapPath(path, "../../../addon2/data", 18, "Forest-Path");
+  EXPECT_STREQ(path.data(), "../../../addon2/data/levels/18-Forest-Path.map");
+  const std::string longRoot(kPathLength + 50, 'r');
+  holeMapPath(path, longRoot.c_str(), 1, "X");
+  EXPECT_EQ(std::strlen(path.data()), size_t(kPathLength - 1));
+
+  writeHole("@x 4.5\n@Pa 5\n");
+  loadHoleMap();
+  EXPECT_FLOAT_EQ(cell(0, 0).height, kRimHeight);
+  EXPECT_EQ(holeSetup.par, 5);
+  EXPECT_STREQ(worldTheme.levelName.data(), "Palm Bay");
+}
+
+TEST_F(HoleMapTest, MissingAndEmptyFilesGiveTheSameFlatHole) {
+  // Leave traces of an earlier hole everywhere.
+  writeHole(mapText([](int x, int z) {
+              Record r;
+              r.height = 2.0f + 0.1f * float(x + z);
+              r.object = 3;
+              r.texture = 4;
+              r.interaction = (x == 5 && z == 5) ? HoleMarker : -1;
+              return r;
+            }, 6));
+  loadHoleMap();
+  ASSERT_EQ(holeSetup.par, 6);
+  ASSERT_EQ(cell(7, 7).object, 3);
+
+  holeNumber = 4;  // no such file
+  loadHoleMap();
+  const TerrainGrid afterMissing = terrainGrid;
+  EXPECT_EQ(holeSetup.par, 3);
+  for (int x = 0; x < kGridVertices; ++x) {
+    for (int z = 0; z < kGridVertices; ++z) {
+      const bool rim = x == 0 || z == 0 || x == kGridCells || z == kGridCells;
+      EXPECT_FLOAT_EQ(cell(x, z).height, rim ? kRimHeight : 1.0f) << x << ", " << z;
+    }
+  }
+  EXPECT_EQ(cell(7, 7).object, -1);
+  EXPECT_EQ(cell(7, 7).texture, 1);
+  EXPECT_EQ(cell(7, 7).objectHeight, -1.0f);
+
+  tree.write("levels/4-Palm-Bay.map", "");
+  loadHoleMap();
+  expectSameGrid(afterMissing, terrainGrid);
+  EXPECT_EQ(holeSetup.par, 3);
+}
+
+TEST_F(HoleMapTest, RimIsForcedWhateverTheFileSays) {
+  writeHole(mapText([](int, int) {
+              Record r;
+              r.height = 5.0f;
+              return r;
+            }, 3));
+  loadHoleMap();
+  for (int i = 0; i < kGridVertices; ++i) {
+    EXPECT_EQ(cell(i, 0).height, kRimHeight);
+    EXPECT_EQ(cell(i, kGridCells).height, kRimHeight);
+    EXPECT_EQ(cell(0, i).height, kRimHeight);
+    EXPECT_EQ(cell(kGridCells, i).height, kRimHeight);
+  }
+  EXPECT_EQ(cell(1, 1).height, 5.0f);
+  EXPECT_EQ(cell(24, 24).height, 5.0f);
+}
+
+TEST_F(HoleMapTest, HoleLoadResetsTheTurnAndTheBall) {
+  players.strokes = {4, 4, 4, 4, 4, 4};
+  players.holedOut = {1, 1, 1, 1, 1, 1};
+  players.currentPlayer = 2;
+  cameraMode = 1;
+  viewTimer = 0.0f;
+  decorAngle = 40.0f;
+  ball.velocity = {1.0, 2.0, 3.0};
+  ball.position.y = 7.0;
+  writeHole("");
+  loadHoleMap();
+  for (int slot = 0; slot < kPlayerSlots; ++slot) {
+    EXPECT_EQ(players.strokes[slot], 0);
+    EXPECT_EQ(players.holedOut[slot], 0);
+    EXPECT_EQ(players.savedCameraMode[slot], 1);
+  }
+  EXPECT_EQ(players.currentPlayer, 0);
+  EXPECT_EQ(cameraMode, HoleIntro);
+  EXPECT_FLOAT_EQ(viewTimer, 9.0f);
+  EXPECT_EQ(decorAngle, 0.0f);
+  EXPECT_EQ(ball.velocity.x, 0.0);
+  EXPECT_EQ(ball.velocity.z, 0.0);
+  EXPECT_EQ(ball.position.y, -50.0);
+}
+
+TEST_F(HoleMapTest, LaterStartAndHoleMarkersWinAndTheBallsRestAroundTheStart) {
+  writeHole(mapText([](int x, int z) {
+              Record r;
+              r.height = 1.0f + 0.05f * float(x);
+              if ((x == 4 && z == 20) || (x == 9 && z == 2)) r.interaction = StartMarker;
+              if (x == 9 && z == 2) r.interactionRotation = 270;
+              if ((x == 3 && z == 3) || (x == 3 && z == 11)) r.interaction = HoleMarker;
+              return r;
+            }, 3));
+  std::srand(1234);
+  loadHoleMap();
+  EXPECT_DOUBLE_EQ(ball.position.x, 9.49);
+  EXPECT_DOUBLE_EQ(ball.position.z, 2.49);
+  EXPECT_EQ(ball.position.y, -50.0);
+  EXPECT_FLOAT_EQ(aimAngle, 360.0f);
+  EXPECT_FLOAT_EQ(holeSetup.cupX, 3.5f);
+  EXPECT_FLOAT_EQ(holeSetup.cupZ, 11.5f);
+  EXPECT_FLOAT_EQ(holeSetup.cupHeight, 1.15f);
+  // The last start marker drew its offsets slot by slot, x, y, z, right after the first one
+  // drew its twelve.
+  std::srand(1234);
+  for (int i = 0; i < 3 * kMaxPlayers; ++i) std::rand();
+  const std::array<double, 3> start{9.49, -50.0, 2.49};
+  for (int slot = 0; slot < kMaxPlayers; ++slot) {
+    for (int axis = 0; axis < 3; ++axis) {
+      const double offset = (std::rand() % 100 + 1) * 0.002;
+      EXPECT_NEAR(players.restPosition[slot][axis], start[axis] + offset, 1e-5);
+      EXPECT_GE(players.restPosition[slot][axis] - start[axis], 0.0019);
+      EXPECT_LE(players.restPosition[slot][axis] - start[axis], 0.2001);
+    }
+  }
+}
+
+TEST_F(HoleMapTest, WithoutMarkersTheBallAndCupKeepTheirPlaces) {
+  ball.position = {6.49, 3.0, 8.49};
+  holeSetup.cupX = 12.5f;
+  holeSetup.cupZ = 14.5f;
+  holeSetup.cupHeight = 0.75f;
+  players.restPosition[1] = {1.0f, 2.0f, 3.0f};
+  writeHole(mapText([](int, int) { return Record{}; }, 2));
+  loadHoleMap();
+  EXPECT_EQ(ball.position.x, 6.49);
+  EXPECT_EQ(ball.position.z, 8.49);
+  EXPECT_EQ(holeSetup.cupX, 12.5f);
+  EXPECT_EQ(holeSetup.cupZ, 14.5f);
+  EXPECT_EQ(holeSetup.cupHeight, 0.75f);
+  EXPECT_EQ(players.restPosition[1], (std::array<float, 3>{1.0f, 2.0f, 3.0f}));
+}
+
+TEST_F(HoleMapTest, CameraMarkersFillTheSlotsInScanOrderUpToTheirNumber) {
+  writeHole(mapText([](int x, int z) {
+              Record r;
+              r.height = 2.0f;
+              r.interaction = (x >= 1 && z >= 1 && z < 24) ? CameraMarker : -1;
+              r.interactionHeight = 0.5f;
+              return r;
+            }, 3));
+  loadHoleMap();
+  EXPECT_EQ(holeSetup.cameraCount, kCameraPointSlots);
+  // x is the outer loop: the first markers all lie on x = 1.
+  EXPECT_EQ(holeSetup.cameraPoints[0], (std::array<float, 3>{1.5f, 4.5f, 1.5f}));
+  EXPECT_EQ(holeSetup.cameraPoints[1], (std::array<float, 3>{1.5f, 4.5f, 2.5f}));
+  EXPECT_EQ(holeSetup.cameraPoints[23], (std::array<float, 3>{2.5f, 4.5f, 1.5f}));
+
+  writeHole(mapText([](int x, int z) {
+              Record r;
+              r.interaction = (x == 8 && z == 9) ? CameraMarker : -1;
+              return r;
+            }, 3));
+  loadHoleMap();
+  EXPECT_EQ(holeSetup.cameraCount, 1);
+  EXPECT_EQ(holeSetup.cameraPoints[0], (std::array<float, 3>{8.5f, 3.0f, 9.5f}));
+  for (int slot = 1; slot < kCameraPointSlots; ++slot) {
+    EXPECT_EQ(holeSetup.cameraPoints[slot],
+              (std::array<float, 3>{kNoCameraPoint, kNoCameraPoint, kNoCameraPoint}));
+  }
+}
+
+TEST_F(HoleMapTest, WrittenHoleHasTheFileLayoutAndLoadsBackTheSameGrid) {
+  writeHole(mapText([](int x, int z) {
+              Record r;
+              r.height = 0.5f + 0.125f * float((x * 7 + z * 3) % 11);
+              r.texture = (x + z) % 5;
+              r.textureRotation = (x * z) % 4;
+              r.object = (x % 6 == 2) ? x % 4 : -1;
+              r.objectRotation = 90 * (z % 4);
+              r.objectHeight = (z % 3 == 0) ? -1.0f : 1.333333f;
+              r.interaction = (x == 10 && z == 10) ? StartMarker : (x == 20 && z == 4) ? HoleMarker : -1;
+              r.interactionRotation = 45;
+              r.interactionHeight = 0.25f * float(x % 3);
+              return r;
+            }, 4));
+  loadHoleMap();
+  const TerrainGrid loaded = terrainGrid;
+  const HoleSetup loadedSetup = holeSetup;
+
+  ASSERT_TRUE(writeHoleMap(tree.path("levels/5-Palm-Bay.map").c_str(), terrainGrid, holeSetup.par));
+  const std::string written = tree.read("levels/5-Palm-Bay.map");
+  EXPECT_EQ(written.rfind("Vorpelgames map data\n\n@I ", 0), 0u);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 2 + 26 * (25 * 9 + 1) + 1);
+  EXPECT_NE(written.find("@Oh 1.333333\n@r "), std::string::npos);
+  EXPECT_NE(written.find("@x 1.000000\n@y 0000\n@I "), std::string::npos);
+  EXPECT_EQ(written.substr(written.size() - 14), "@y 0000\n@Pa 4\n");
+
+  holeNumber = 5;
+  // The rotations are kept across loads, so only the file can bring them back.
+  for (int x = 0; x < kGridCells; ++x) {
+    for (TerrainCell& c : terrainGrid.cells[x]) c.textureRotation = c.objectRotation = 99;
+  }
+  loadHoleMap();
+  expectSameGrid(loaded, terrainGrid);
+  EXPECT_EQ(holeSetup.par, 4);
+  EXPECT_EQ(holeSetup.cupX, loadedSetup.cupX);
+  EXPECT_EQ(holeSetup.cupHeight, loadedSetup.cupHeight);
+}
+
+TEST_F(HoleMapTest, WriterReportsAFileItCannotCreate) {
+  EXPECT_FALSE(writeHoleMap(tree.path("no/such/dir/1-x.map").c_str(), terrainGrid, 3));
+}
+
+// Normals of heights given by a function of the vertex, after a full computation.
+class NormalsTest : public ::testing::Test {
+ protected:
+  template <typename Height>
+  static void shape(Height height) {
+    for (int x = 0; x < kGridVertices; ++x) {
+      for (int z = 0; z < kGridVertices; ++z) terrainGrid.cells[x][z].height = height(x, z);
+    }
+    computeTerrainNormals();
+  }
+  static void expectNormal(const std::array<float, 3>& n, float x, float y, float z) {
+    EXPECT_NEAR(n[0], x, 1e-5f);
+    EXPECT_NEAR(n[1], y, 1e-5f);
+    EXPECT_NEAR(n[2], z, 1e-5f);
+  }
+};
+
+TEST_F(NormalsTest, TiltedPlaneGivesItsExactUpwardNormalEverywhere) {
+  const float a = 0.5f, b = -0.25f;
+  shape([&](int x, int z) { return a * float(x) + b * float(z); });
+  const float length = std::sqrt(a * a + 1.0f + b * b);
+  for (int x = 0; x < kGridCells; ++x) {
+    for (int z = 0; z < kGridCells; ++z) {
+      for (const auto& n : terrainGrid.cells[x][z].cornerNormals) {
+        expectNormal(n, -a / length, 1.0f / length, -b / length);
+      }
+    }
+  }
+}
+
+TEST_F(NormalsTest, RidgeVerticesTakeTheUnnormalisedMeanOfBothSides) {
+  shape([](int x, int) { return -std::fabs(float(x) - 10.0f); });
+  const float s = 1.0f / std::sqrt(2.0f);
+  // Away from the ridge each side keeps its own plane's normal.
+  expectNormal(terrainGrid.cells[5][5].cornerNormals[CornerX0Z0], -s, s, 0.0f);
+  expectNormal(terrainGrid.cells[15][5].cornerNormals[CornerX1Z1], s, s, 0.0f);
+  // On the ridge all four corners meeting at vertex (10, 6) hold the mean, of length 0.707.
+  expectNormal(terrainGrid.cells[10][6].cornerNormals[CornerX0Z0], 0.0f, s, 0.0f);
+  expectNormal(terrainGrid.cells[10][5].cornerNormals[CornerX0Z1], 0.0f, s, 0.0f);
+  expectNormal(terrainGrid.cells[9][6].cornerNormals[CornerX1Z0], 0.0f, s, 0.0f);
+  expectNormal(terrainGrid.cells[9][5].cornerNormals[CornerX1Z1], 0.0f, s, 0.0f);
+}
+
+TEST_F(NormalsTest, FarEdgeCornersKeepTheirTriangleNormal) {
+  // A bump at vertex (25, 25): only the far triangle of cell (24, 24) sees it.
+  shape([](int x, int z) { return (x == 25 && z == 25) ? 1.0f : 0.0f; });
+  const auto& corners = terrainGrid.cells[24][24].cornerNormals;
+  const float s = 1.0f / std::sqrt(3.0f);
+  expectNormal(corners[CornerX1Z1], -s, s, -s);
+  expectNormal(corners[CornerX0Z0], 0.0f, 1.0f, 0.0f);
+  // The near-edge vertex (0, 0) has one corner: its own normal stays whole.
+  expectNormal(terrainGrid.cells[0][0].cornerNormals[CornerX0Z0], 0.0f, 1.0f, 0.0f);
+}
+
+}  // namespace

@@ -1,0 +1,233 @@
+// The sound layer, heard through a loopback mixer: pitch, pan, loudness, channel use, loading
+// failures and the looping music stream.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "core/sound_layer.h"
+#include "tests/support/sound_files.h"
+
+namespace {
+
+constexpr double kToneHz = 441.0;  // the test tones; file rate 22050 Hz unless said otherwise
+constexpr double kQuiet = 1e-4;    // RMS below this counts as silence
+
+using SoundLayer = LoopbackMixerTest;
+
+// Starts a sample with the given settings and returns its channel.
+int start(const SoundSample* sample, int frequency, int volume, int pan) {
+  const int channel = soundPlaySample(sample);
+  soundSetFrequency(channel, frequency);
+  soundSetVolume(channel, volume);
+  soundSetPan(channel, pan);
+  return channel;
+}
+
+TEST(SoundLayerErrors, EveryCodeHasItsTextAndOthersAreUnknown) {
+  std::set<std::string> texts;
+  for (int code = SoundNoError; code <= SoundMissingCodec; ++code) {
+    const std::string text = soundErrorText(code);
+    EXPECT_NE(text, "Unknown error") << code;
+    texts.insert(text);
+  }
+  EXPECT_EQ(texts.size(), 19u) << "two codes share a text";
+  EXPECT_STREQ(soundErrorText(SoundDeviceInitFailed), "Error initializing output device.");
+  EXPECT_STREQ(soundErrorText(SoundOutOfMemory), "Not enough memory ");
+  for (int code : {-1, 19, 255, 100000}) EXPECT_STREQ(soundErrorText(code), "Unknown error") << code;
+}
+
+TEST(SoundLayerWithoutDevice, FailsToOpenAndEveryLaterCallDoesNothing) {
+  const std::string dir = soundTestDir("without_device");
+  ASSERT_TRUE(writeToneFile(dir + "/tone.wav", ToneSpec{}));
+  ASSERT_TRUE(writeToneFile(dir + "/tone.ogg", ToneSpec{}));
+
+  EXPECT_FALSE(soundInit(44100, 64, "no such output device"));
+  EXPECT_EQ(soundGetError(), SoundDeviceInitFailed);
+  EXPECT_FALSE(soundIsOpen());
+
+  EXPECT_EQ(soundSampleLoad((dir + "/tone.wav").c_str()), nullptr);
+  EXPECT_EQ(soundGetError(), SoundNotInitialised);
+  EXPECT_EQ(soundStreamOpen((dir + "/tone.ogg").c_str()), nullptr);
+  EXPECT_EQ(soundPlaySample(nullptr), -1);
+  EXPECT_EQ(soundStreamPlay(nullptr), -1);
+  soundSetFrequency(0, 44100);
+  soundSetVolume(0, 255);
+  soundSetPan(0, 0);
+  EXPECT_FALSE(soundIsPlaying(0));
+  soundUpdate();
+  soundClose();
+  std::vector<float> frames(64, 1.0f);
+  soundRender(frames.data(), 32);
+  EXPECT_EQ(channelPeak(frames, 0, 0, 32) + channelPeak(frames, 1, 0, 32), 0.0);
+}
+
+TEST_F(SoundLayer, SampleSoundsFromTheNextUpdateWithItsSettingsFromTheFirstFrame) {
+  SoundSample* tone = soundSampleLoad(toneFile("tone.wav", ToneSpec{}).c_str());
+  ASSERT_NE(tone, nullptr);
+  EXPECT_EQ(soundSampleRate(tone), 22050);
+  const int channel = start(tone, 22050, 255, 0);
+  ASSERT_GE(channel, 0);
+  EXPECT_TRUE(soundIsPlaying(channel));
+
+  std::vector<float> before(2 * 512);
+  soundRender(before.data(), 512);
+  EXPECT_LT(channelRms(before, 0, 0, 512), kQuiet) << "started before the frame's update";
+
+  const std::vector<float> heard = play(0.1);
+  EXPECT_GT(channelRms(heard, 0, 0, 441), 0.1) << "left is silent";
+  EXPECT_LT(channelRms(heard, 1, 0, 4410), kQuiet) << "the first frames were mixed before the pan";
+}
+
+TEST_F(SoundLayer, FrequencySetsThePlaybackRate) {
+  SoundSample* tone = soundSampleLoad(toneFile("tone.wav", ToneSpec{22050, 1, kToneHz, 0.3}).c_str());
+  ASSERT_NE(tone, nullptr);
+  for (int frequency : {22050, 44100, 11025, 40000}) {
+    start(tone, frequency, 255, 128);
+    const std::vector<float> heard = play(0.1);
+    const double expected = kToneHz * frequency / 22050.0;
+    EXPECT_NEAR(toneFrequency(heard, 0, 0, 4410, kRate), expected, expected * 0.01) << frequency;
+    play(0.7);  // let it end before the next one
+  }
+  // Twice the rate also plays twice as fast: a 0.3 s sample is over within 0.16 s.
+  start(tone, 44100, 255, 128);
+  const std::vector<float> heard = play(0.3);
+  EXPECT_GT(channelRms(heard, 0, 2205, 2205), 0.1);
+  EXPECT_LT(channelRms(heard, 0, 7056, 2205), kQuiet);
+}
+
+TEST_F(SoundLayer, PanPlacesMonoSoundsFromHardLeftToHardRight) {
+  SoundSample* tone = soundSampleLoad(toneFile("tone.wav", ToneSpec{}).c_str());
+  ASSERT_NE(tone, nullptr);
+  struct Level { double left, right; };
+  auto levelAt = [&](int pan) {
+    start(tone, 22050, 255, pan);
+    const std::vector<float> heard = play(0.2);
+    play(0.4);
+    return Level{channelRms(heard, 0, 441, 4410), channelRms(heard, 1, 441, 4410)};
+  };
+  const Level left = levelAt(0), right = levelAt(255), centre = levelAt(128), leaning = levelAt(64);
+  EXPECT_GT(left.left, 0.1);
+  EXPECT_LT(left.right, left.left * 0.01) << "pan 0 leaks into the right channel";
+  EXPECT_GT(right.right, 0.1);
+  EXPECT_LT(right.left, right.right * 0.01) << "pan 255 leaks into the left channel";
+  EXPECT_NEAR(centre.left, centre.right, centre.left * 0.02);
+  EXPECT_GT(leaning.left, leaning.right * 1.5);
+  EXPECT_GT(leaning.right, leaning.left * 0.05) << "pan 64 is not between centre and hard left";
+}
+
+TEST_F(SoundLayer, VolumeScalesTheAmplitudeLinearly) {
+  SoundSample* tone = soundSampleLoad(toneFile("tone.wav", ToneSpec{}).c_str());
+  ASSERT_NE(tone, nullptr);
+  auto peakAt = [&](int volume) {
+    start(tone, 22050, volume, 128);
+    const std::vector<float> heard = play(0.2);
+    play(0.4);
+    return channelPeak(heard, 0, 441, 4410);
+  };
+  const double full = peakAt(255), half = peakAt(128), none = peakAt(0);
+  ASSERT_GT(full, 0.1);
+  EXPECT_NEAR(half / full, 128.0 / 255.0, 0.02);
+  EXPECT_LT(none, kQuiet);
+}
+
+TEST_F(SoundLayer, StereoSamplesPlayUnpanned) {
+  ToneSpec stereo;
+  stereo.channels = 2;
+  stereo.leftOnly = true;
+  SoundSample* tone = soundSampleLoad(toneFile("stereo.wav", stereo).c_str());
+  ASSERT_NE(tone, nullptr);
+  start(tone, 22050, 255, 255);
+  const std::vector<float> heard = play(0.2);
+  EXPECT_GT(channelRms(heard, 0, 441, 4410), 0.1) << "the left half was panned away";
+  EXPECT_LT(channelRms(heard, 1, 441, 4410), kQuiet) << "the left half moved to the right";
+}
+
+TEST_F(SoundLayer, ChannelsRunOutAndAreFreeAgainWhenTheirSoundsEnd) {
+  SoundSample* blip = soundSampleLoad(toneFile("blip.wav", ToneSpec{22050, 1, kToneHz, 0.05}).c_str());
+  ASSERT_NE(blip, nullptr);
+  std::set<int> used;
+  for (int i = 0; i < kSoundMaxChannels; ++i) used.insert(start(blip, 22050, 2, 128));
+  EXPECT_EQ(used.size(), size_t(kSoundMaxChannels));
+  EXPECT_EQ(used.count(-1), 0u);
+  EXPECT_EQ(soundPlaySample(blip), -1);
+  EXPECT_EQ(soundGetError(), SoundNoFreeChannel);
+  soundSetVolume(-1, 255);  // what a caller does next with the channel it got: harmless
+  play(0.2);
+  EXPECT_GE(soundPlaySample(blip), 0);
+}
+
+TEST_F(SoundLayer, BadFilesGiveNullHandlesWithTheirErrors) {
+  EXPECT_EQ(soundSampleLoad((dir + "/missing.wav").c_str()), nullptr);
+  EXPECT_EQ(soundGetError(), SoundFileNotFound);
+  EXPECT_EQ(soundStreamOpen((dir + "/missing.ogg").c_str()), nullptr);
+  EXPECT_EQ(soundGetError(), SoundFileNotFound);
+  std::ofstream(dir + "/text.wav") << "this is not a sound\n";
+  std::ofstream(dir + "/text.ogg") << "this is not a sound either\n";
+  EXPECT_EQ(soundSampleLoad((dir + "/text.wav").c_str()), nullptr);
+  EXPECT_EQ(soundGetError(), SoundUnknownFormat);
+  EXPECT_EQ(soundStreamOpen((dir + "/text.ogg").c_str()), nullptr);
+  EXPECT_EQ(soundGetError(), SoundUnknownFormat);
+  EXPECT_EQ(soundPlaySample(nullptr), -1);
+  EXPECT_EQ(soundGetError(), SoundInvalidParameter);
+  EXPECT_LT(channelPeak(play(0.1), 0, 0, 4410), kQuiet);
+}
+
+TEST_F(SoundLayer, FreedSamplesGoSilentAndTheirRoomIsReused) {
+  const std::string path = toneFile("tone.wav", ToneSpec{});
+  SoundSample* tone = soundSampleLoad(path.c_str());
+  ASSERT_NE(tone, nullptr);
+  start(tone, 22050, 255, 128);
+  play(0.05);
+  soundSampleFree(tone);
+  EXPECT_LT(channelRms(play(0.1), 0, 0, 4410), kQuiet) << "a freed sample kept playing";
+
+  for (int i = 0; i < 3 * kSoundMaxSamples; ++i) {
+    SoundSample* again = soundSampleLoad(path.c_str());
+    ASSERT_NE(again, nullptr) << "load " << i << ": " << soundErrorText(soundGetError());
+    soundSampleFree(again);
+  }
+  std::vector<SoundSample*> kept;
+  for (int i = 0; i < kSoundMaxSamples; ++i) kept.push_back(soundSampleLoad(path.c_str()));
+  EXPECT_EQ(std::count(kept.begin(), kept.end(), nullptr), 0);
+  EXPECT_EQ(soundSampleLoad(path.c_str()), nullptr) << "more samples than the table holds";
+  EXPECT_EQ(soundGetError(), SoundOutOfMemory);
+}
+
+// Every 5 ms stretch of the rendered left channel carries sound.
+void expectNoGap(const std::vector<float>& heard, const char* what) {
+  constexpr size_t kWindow = 220;
+  for (size_t at = 0; at + kWindow <= heard.size() / 2; at += kWindow) {
+    ASSERT_GT(channelRms(heard, 0, at, kWindow), 0.05) << what << ": gap at frame " << at;
+  }
+}
+
+TEST_F(SoundLayer, ShortTrackLoopsWithoutAGap) {
+  SoundStream* track = soundStreamOpen(toneFile("loop.ogg", ToneSpec{44100, 1, kToneHz, 0.25}).c_str());
+  ASSERT_NE(track, nullptr);
+  const int channel = soundStreamPlay(track);
+  ASSERT_GE(channel, 0);
+  expectNoGap(play(2.0, 30.0), "looping");
+  EXPECT_TRUE(soundIsPlaying(channel));
+  soundStreamClose(track);
+  EXPECT_FALSE(soundIsPlaying(channel));
+  EXPECT_LT(channelRms(play(0.1), 0, 0, 4410), kQuiet) << "a closed track kept playing";
+}
+
+TEST_F(SoundLayer, MusicSurvivesTheSlowestFramesAndRecoversFromAStall) {
+  soundSetStreamBufferSize(1000);
+  SoundStream* track = soundStreamOpen(toneFile("long.ogg", ToneSpec{44100, 2, kToneHz, 3.0}).c_str());
+  ASSERT_NE(track, nullptr);
+  ASSERT_GE(soundStreamPlay(track), 0);
+  expectNoGap(play(2.5, 15.0), "15 frames a second");
+
+  // A stall longer than the buffer (a slow load) runs the music dry; the next frame restarts it.
+  std::vector<float> stall(2 * 2 * kRate);
+  soundRender(stall.data(), 2 * kRate);
+  EXPECT_LT(channelRms(stall, 0, kRate + kRate / 2, kRate / 4), kQuiet);
+  expectNoGap(play(1.0, 15.0), "after the stall");
+}
+
+}  // namespace

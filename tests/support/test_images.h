@@ -1,0 +1,30 @@
+// Writers of small image files in the formats the texture loader meets, so tests make their
+// own pictures: paletted PNG, true-colour PNG and JPEG, and TGA of 16, 24 or 32 bits.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+using Rgba = std::array<unsigned char, 4>;
+
+// A picture held top row first, `width` pixels per row.
+struct TestPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<Rgba> pixels;
+  const Rgba& at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// Rows of one colour each, top to bottom, cycling through `rowColours`.
+TestPicture stripedPicture(int width, int height, const std::vector<Rgba>& rowColours);
+
+// Colour type 3 with an 8-bit palette built from the picture's colours (at most 256).
+bool writePalettedPng(const std::string& path, const TestPicture& picture);
+// 8-bit RGB or RGBA PNG.
+bool writeTrueColourPng(const std::string& path, const TestPicture& picture, bool withAlpha);
+bool writeJpeg(const std::string& path, const TestPicture& picture);
+// Uncompressed TGA stored bottom row first, as most writers do; 16 bits is 1-5-5-5.
+bool writeTga(const std::string& path, const TestPicture& picture, int bitsPerPixel);
+// A file that no image decoder accepts.
+bool writeGarbage(const std::string& path);

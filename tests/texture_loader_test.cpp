@@ -1,0 +1,331 @@
+// Texture loading against a real GL context: the registry, the choice of file, the four
+// texture modes and the colours that reach the GPU whatever the image file's pixel format.
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "render/sprite.h"
+#include "render/texture_loader.h"
+#include "tests/support/gl_test_window.h"
+#include "tests/support/temp_data_tree.h"
+#include "tests/support/test_images.h"
+
+namespace {
+
+const Rgba kRed{255, 0, 0, 255};
+const Rgba kGreen{0, 255, 0, 255};
+const Rgba kBlue{0, 0, 255, 255};
+const Rgba kWhite{255, 255, 255, 255};
+const Rgba kClearYellow{255, 255, 0, 64};
+
+class TextureLoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(openGlTestWindow());
+    releaseAllTextures();
+    dir_ = tree_.root().string() + "/";
+  }
+  void TearDown() override { releaseAllTextures(); }
+  std::string path(const std::string& name) const { return dir_ + name; }
+
+  // Writes a plain picture of the given size as a true-colour PNG.
+  void writePng(const std::string& name, int width, int height) {
+    ASSERT_TRUE(writeTrueColourPng(path(name), stripedPicture(width, height, {kRed, kBlue}), false));
+  }
+
+  TempDataTree tree_;
+  std::string dir_;
+};
+
+GLint levelParameter(GLuint name, int level, GLenum which) {
+  glBindTexture(GL_TEXTURE_2D, name);
+  GLint value = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, which, &value);
+  return value;
+}
+
+GLint textureParameter(GLuint name, GLenum which) {
+  glBindTexture(GL_TEXTURE_2D, name);
+  GLint value = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, which, &value);
+  return value;
+}
+
+// The texture's level 0 as RGBA bytes, texture row 0 first.
+std::vector<Rgba> readBack(const TextureRecord& record) {
+  const GLint width = levelParameter(record.glName, 0, GL_TEXTURE_WIDTH);
+  const GLint height = levelParameter(record.glName, 0, GL_TEXTURE_HEIGHT);
+  std::vector<Rgba> pixels(static_cast<size_t>(width) * height);
+  glBindTexture(GL_TEXTURE_2D, record.glName);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  return pixels;
+}
+
+int channelError(const Rgba& a, const Rgba& b, bool withAlpha) {
+  int worst = 0;
+  for (int c = 0; c < (withAlpha ? 4 : 3); ++c) worst = std::max(worst, std::abs(a[c] - b[c]));
+  return worst;
+}
+
+// Every texel against the picture it came from, within `tolerance` per channel.
+void expectSameColours(const TextureRecord& record, const TestPicture& picture, int tolerance,
+                       bool withAlpha) {
+  ASSERT_EQ(record.width, picture.width);
+  ASSERT_EQ(record.height, picture.height);
+  ASSERT_EQ(levelParameter(record.glName, 0, GL_TEXTURE_WIDTH), picture.width);
+  ASSERT_EQ(levelParameter(record.glName, 0, GL_TEXTURE_HEIGHT), picture.height);
+  const std::vector<Rgba> texels = readBack(record);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const Rgba& got = texels[static_cast<size_t>(y) * picture.width + x];
+      const Rgba& want = picture.at(x, y);
+      ASSERT_LE(channelError(got, want, withAlpha), tolerance)
+          << "texel " << x << "," << y << " is " << int(got[0]) << " " << int(got[1]) << " "
+          << int(got[2]) << " " << int(got[3]);
+    }
+  }
+}
+
+TEST_F(TextureLoaderTest, RegistryServesAPathFromMemoryAndKeysOnThePathAsWritten) {
+  writePng("a.png", 4, 2);
+  TextureRecord first;
+  ASSERT_TRUE(loadTexture(first, path("a.png").c_str(), ClampMipmapped));
+  EXPECT_EQ(textureRegistry.count, 1);
+  EXPECT_STREQ(textureRegistry.keys[1].data(), (dir_ + "-" + dir_ + "a.png").c_str());
+  EXPECT_EQ(textureRegistry.keys[0][0], '\0') << "entry 0 stays empty";
+
+  // Another extension for the same image is another key: uploaded again under a new name.
+  TextureRecord other;
+  ASSERT_TRUE(loadTexture(other, path("a.tex").c_str(), ClampMipmapped));
+  EXPECT_NE(other.glName, first.glName);
+  EXPECT_EQ(other.width, 4);
+  EXPECT_EQ(textureRegistry.count, 2);
+
+  // With the file gone the path still loads: the registry answers without the disk.
+  std::filesystem::remove(path("a.png"));
+  TextureRecord again;
+  ASSERT_TRUE(loadTexture(again, path("a.png").c_str(), ClampMipmapped));
+  EXPECT_EQ(again.glName, first.glName);
+  EXPECT_EQ(again.width, 0) << "a fresh record filled from the registry keeps its size";
+  EXPECT_EQ(again.height, 0);
+  EXPECT_EQ(textureRegistry.count, 2);
+
+  // A sprite filled from the registry therefore gets zero-sized quads.
+  Sprite sprite;
+  ASSERT_TRUE(loadSprite(sprite, path("a.tex").c_str()));
+  ASSERT_TRUE(setSpriteAnchor(sprite, Centre));
+  EXPECT_EQ(sprite.frames[0].glName, other.glName);
+  EXPECT_EQ(sprite.largeQuad[2][0], 0.0f);
+  EXPECT_EQ(sprite.largeQuad[2][1], 0.0f);
+}
+
+TEST_F(TextureLoaderTest, ReleaseDeletesEveryNameAndThePathDecodesAgain) {
+  writePng("b.png", 4, 4);
+  TextureRecord record;
+  ASSERT_TRUE(loadTexture(record, path("b.png").c_str(), ClampLinear));
+  const GLuint oldName = record.glName;
+  ASSERT_TRUE(glIsTexture(oldName));
+
+  releaseAllTextures();
+  EXPECT_FALSE(glIsTexture(oldName));
+  EXPECT_EQ(textureRegistry.count, 0);
+  EXPECT_EQ(textureRegistry.names[1], 0u);
+  EXPECT_EQ(textureRegistry.keys[1][0], '\0');
+  EXPECT_EQ(record.glName, oldName) << "owners keep their stale names until they reload";
+
+  writePng("b.png", 8, 2);
+  TextureRecord fresh;
+  ASSERT_TRUE(loadTexture(fresh, path("b.png").c_str(), ClampLinear));
+  EXPECT_TRUE(glIsTexture(fresh.glName));
+  EXPECT_EQ(fresh.width, 8) << "the file was decoded again";
+  EXPECT_EQ(textureRegistry.count, 1);
+}
+
+TEST_F(TextureLoaderTest, FileIsChosenJpegThenPngThenTgaWhateverExtensionWasAsked) {
+  const TestPicture plain = stripedPicture(8, 8, {kWhite});
+  ASSERT_TRUE(writeJpeg(path("a.jpg"), stripedPicture(16, 16, {kWhite})));
+  ASSERT_TRUE(writeTrueColourPng(path("a.png"), plain, false));
+  ASSERT_TRUE(writeTrueColourPng(path("b.png"), plain, false));
+  ASSERT_TRUE(writeTga(path("b.tga"), stripedPicture(2, 2, {kWhite}), 24));
+  ASSERT_TRUE(writeTga(path("c.tga"), stripedPicture(2, 4, {kWhite}), 24));
+
+  TextureRecord a, b, c;
+  ASSERT_TRUE(loadTexture(a, path("a.tga").c_str(), ClampLinear));
+  EXPECT_EQ(a.width, 16) << "the JPEG comes first";
+  ASSERT_TRUE(loadTexture(b, path("b.jpg").c_str(), ClampLinear));
+  EXPECT_EQ(b.width, 8) << "then the PNG";
+  ASSERT_TRUE(loadTexture(c, path("c.png").c_str(), ClampLinear));
+  EXPECT_EQ(c.height, 4) << "a TGA is found through its own name";
+}
+
+TEST_F(TextureLoaderTest, MissingOrUndecodableFilesLeaveTheRecordAndRegistryAlone) {
+  TextureRecord record;
+  record.glName = 77;
+  record.width = 5;
+  const std::string missing = path("nothing.tga");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(loadTexture(record, missing.c_str(), ClampMipmapped));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "texture not found: " + missing + "\n");
+  EXPECT_EQ(record.glName, 77u);
+  EXPECT_EQ(record.width, 5);
+
+  ASSERT_TRUE(writeGarbage(path("broken.png")));
+  EXPECT_FALSE(loadTexture(record, path("broken.png").c_str(), ClampMipmapped));
+  EXPECT_EQ(record.glName, 77u);
+  EXPECT_EQ(textureRegistry.count, 0) << "a failed decode registers nothing";
+}
+
+TEST_F(TextureLoaderTest, AlphaIsKeptAboveTwentyFourBitsAndMipmappedRepeatAlwaysHasFour) {
+  const TestPicture picture = stripedPicture(4, 4, {kClearYellow, kRed});
+  ASSERT_TRUE(writeTrueColourPng(path("rgba.png"), picture, true));
+  ASSERT_TRUE(writeTrueColourPng(path("rgb.png"), picture, false));
+  struct Case {
+    const char* file;
+    int mode;
+    std::uint32_t bits;
+    bool alpha;
+  };
+  const Case cases[] = {
+      {"rgba.png", ClampMipmapped, 32, true}, {"rgb.png", ClampMipmapped, 24, false},
+      {"rgba.tga", ClampLinear, 32, true},    {"rgb.tga", RepeatLinear, 24, false},
+      {"rgba.tex", RepeatMipmapped, 32, true}, {"rgb.tex", RepeatMipmapped, 24, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " mode " + std::to_string(c.mode));
+    // Each case gets its own key: ".tga" and ".tex" only change the registry key.
+    TextureRecord record;
+    ASSERT_TRUE(loadTexture(record, path(c.file).c_str(), c.mode));
+    EXPECT_EQ(record.bitsPerPixel, c.bits);
+    EXPECT_EQ(levelParameter(record.glName, 0, GL_TEXTURE_ALPHA_SIZE) > 0, c.alpha);
+    EXPECT_GT(levelParameter(record.glName, 0, GL_TEXTURE_RED_SIZE), 0);
+  }
+}
+
+TEST_F(TextureLoaderTest, EachModeSetsItsWrapFilterAndMipmaps) {
+  writePng("m.png", 8, 8);
+  struct Case {
+    const char* key;
+    int mode;
+    GLint wrap;
+    GLint minFilter;
+    bool mipmaps;
+  };
+  const Case cases[] = {
+      {"m.000", RepeatMipmapped, GL_REPEAT, GL_LINEAR_MIPMAP_NEAREST, true},
+      {"m.001", ClampMipmapped, GL_CLAMP_TO_EDGE, GL_LINEAR_MIPMAP_NEAREST, true},
+      {"m.003", RepeatLinear, GL_REPEAT, GL_LINEAR, false},
+      {"m.004", ClampLinear, GL_CLAMP_TO_EDGE, GL_LINEAR, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    TextureRecord record;
+    ASSERT_TRUE(loadTexture(record, path(c.key).c_str(), c.mode));
+    EXPECT_EQ(textureParameter(record.glName, GL_TEXTURE_WRAP_S), c.wrap);
+    EXPECT_EQ(textureParameter(record.glName, GL_TEXTURE_WRAP_T), c.wrap);
+    EXPECT_EQ(textureParameter(record.glName, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    EXPECT_EQ(textureParameter(record.glName, GL_TEXTURE_MIN_FILTER), c.minFilter);
+    EXPECT_EQ(levelParameter(record.glName, 0, GL_TEXTURE_WIDTH), 8);
+    EXPECT_EQ(levelParameter(record.glName, 1, GL_TEXTURE_WIDTH) == 4, c.mipmaps);
+  }
+  // A mode outside the table gets a registered name and no image.
+  TextureRecord odd;
+  ASSERT_TRUE(loadTexture(odd, path("m.009").c_str(), 9));
+  EXPECT_NE(odd.glName, 0u);
+  EXPECT_EQ(levelParameter(odd.glName, 0, GL_TEXTURE_WIDTH), 0);
+  EXPECT_EQ(textureRegistry.count, 5);
+  EXPECT_EQ(textureRegistry.names[5], odd.glName);
+}
+
+// Three pixels wide for the linear modes, so that RGB rows need padding to four bytes;
+// four wide for the mipmapped ones, which rescale other sizes to powers of two.
+TEST_F(TextureLoaderTest, EveryPixelFormatReachesTheTextureWithItsTrueColoursTopRowFirst) {
+  for (int width : {3, 4}) {
+    releaseAllTextures();
+    const int mode = width == 3 ? ClampLinear : ClampMipmapped;
+    const TestPicture opaque = stripedPicture(width, 4, {kRed, kGreen, kBlue, kWhite});
+    const TestPicture clear = stripedPicture(width, 4, {kClearYellow, kRed, kGreen, kBlue});
+    ASSERT_TRUE(writePalettedPng(path("paletted.png"), opaque));
+    ASSERT_TRUE(writeTga(path("sixteen.tga"), opaque, 16));
+    ASSERT_TRUE(writeTga(path("twentyfour.tga"), opaque, 24));
+    ASSERT_TRUE(writeTga(path("thirtytwo.tga"), clear, 32));
+    ASSERT_TRUE(writeTrueColourPng(path("alpha.png"), clear, true));
+    struct Case {
+      const char* file;
+      const TestPicture& picture;
+      bool alpha;
+    };
+    const Case cases[] = {
+        {"paletted.png", opaque, false},  {"sixteen.tga", opaque, false},
+        {"twentyfour.tga", opaque, false}, {"thirtytwo.tga", clear, true},
+        {"alpha.png", clear, true},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.file) + " mode " + std::to_string(mode));
+      TextureRecord record;
+      ASSERT_TRUE(loadTexture(record, path(c.file).c_str(), mode));
+      EXPECT_EQ(record.bitsPerPixel > 24, c.alpha);
+      expectSameColours(record, c.picture, 0, c.alpha);
+    }
+  }
+}
+
+TEST_F(TextureLoaderTest, JpegColoursSurviveWithinCompressionError) {
+  TestPicture halves = stripedPicture(16, 16, {kRed});
+  for (int i = 16 * 8; i < 16 * 16; ++i) halves.pixels[i] = kBlue;
+  ASSERT_TRUE(writeJpeg(path("halves.jpg"), halves));
+  TextureRecord record;
+  ASSERT_TRUE(loadTexture(record, path("halves.jpg").c_str(), ClampLinear));
+  EXPECT_EQ(record.bitsPerPixel, 24u);
+  expectSameColours(record, halves, 48, false);
+}
+
+TEST_F(TextureLoaderTest, FullRegistryRefusesNewPathsWithoutWritingPastItsEnd) {
+  writePng("r.png", 1, 1);
+  std::array<char, 16> suffix{};
+  for (int i = 1; i < kRegistryEntries; ++i) {
+    // Four-character endings all name r.png but make distinct keys.
+    std::snprintf(suffix.data(), suffix.size(), "%c%03d", i < 1000 ? '.' : '_', i % 1000);
+    TextureRecord record;
+    ASSERT_TRUE(loadTexture(record, (path("r") + suffix.data()).c_str(), ClampLinear)) << i;
+  }
+  EXPECT_EQ(textureRegistry.count, kRegistryEntries - 1);
+
+  TextureRecord record;
+  record.glName = 5;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(loadTexture(record, path("r.new").c_str(), ClampLinear));
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("registry full"), std::string::npos);
+  EXPECT_EQ(record.glName, 5u);
+  EXPECT_EQ(textureRegistry.count, kRegistryEntries - 1);
+
+  // Known paths still come from the registry, and a release makes room again.
+  EXPECT_TRUE(loadTexture(record, path("r.001").c_str(), ClampLinear));
+  releaseAllTextures();
+  EXPECT_TRUE(loadTexture(record, path("r.new").c_str(), ClampLinear));
+}
+
+TEST(TexturePathTest, DirectoryAndBaseNameLoseOnlyTheLastFourCharacters) {
+  TexturePathParts parts;
+  ASSERT_TRUE(splitTexturePath("./data/sky/shine.tex", parts));
+  EXPECT_STREQ(parts.directory.data(), "./data/sky/");
+  EXPECT_STREQ(parts.baseName.data(), "shine");
+  ASSERT_TRUE(splitTexturePath("data/a.b/name.jpeg", parts));
+  EXPECT_STREQ(parts.directory.data(), "data/a.b/");
+  EXPECT_STREQ(parts.baseName.data(), "name.");
+  ASSERT_TRUE(splitTexturePath("dir/ab", parts)) << "a name shorter than an extension";
+  EXPECT_STREQ(parts.baseName.data(), "");
+
+  std::array<char, kRegistryKeyLength> key{};
+  ASSERT_TRUE(buildRegistryKey("./data/menu/poli.tga", key));
+  EXPECT_STREQ(key.data(), "./data/menu/-./data/menu/poli.tga");
+  const std::string longPath = "./" + std::string(kRegistryKeyLength, 'x') + "/a.tga";
+  EXPECT_FALSE(buildRegistryKey(longPath.c_str(), key));
+  EXPECT_FALSE(splitTexturePath(longPath.c_str(), parts));
+}
+
+}  // namespace

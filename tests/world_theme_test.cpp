@@ -1,0 +1,140 @@
+// The world theme: every key of the list file, what a load keeps from the world before, the
+// refusals past the tables, and the level name of each world of a shared list file.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "course/course_catalogue.h"
+#include "course/world_theme.h"
+#include "tests/support/temp_data_tree.h"
+
+namespace {
+
+// Worlds 0 and 1 read the list files a.vorpel and b.vorpel of a scratch tree. No file the
+// lines name exists, so the loader's messages tell which paths were asked for.
+class ThemeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setWorldFile(0, tree.path("a.vorpel"));
+    setWorldFile(1, tree.path("b.vorpel"));
+  }
+  static void setWorldFile(int world, const std::string& path) {
+    std::snprintf(catalogue.worldFiles[world].data(), kCatalogueTextLength, "%s", path.c_str());
+  }
+  // Loads world `world` and returns what it printed.
+  static std::string load(int world) {
+    catalogue.currentWorld = world;
+    testing::internal::CaptureStdout();
+    loadWorldTheme();
+    return testing::internal::GetCapturedStdout();
+  }
+  static int linesStartingWith(const std::string& text, const std::string& start) {
+    int count = 0;
+    for (size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+      if (text.compare(at, start.size(), start) == 0) ++count;
+      if (text.find('\n', at) == std::string::npos) break;
+    }
+    return count;
+  }
+  TempDataTree tree;
+};
+
+TEST_F(ThemeTest, EveryKeyOfTheListFileTakesEffect) {
+  tree.write("a.vorpel",
+             "EnableGLfog 0\n"
+             "Music ./data/music/world1.ogg\n"
+             "MAINpath /themes/one\n"
+             "texture grass.tga\n"
+             "texture sand.tga\n"
+             "SKY-A /themes/one/sky/dome.obj\n"
+             "object wall.obj 1 2 10\n"
+             "object broken.obj 5 6\n"
+             "object star.obj 10 1 5\n"
+             "Level_Name Mini-Golf-One\n");
+  const std::string said = load(0);
+  EXPECT_TRUE(worldTheme.fogEnabled);
+  EXPECT_STREQ(worldTheme.musicPath.data(), "./data/music/world1.ogg");
+  EXPECT_STREQ(worldTheme.dataRoot.data(), "/themes/one");
+  EXPECT_STREQ(worldTheme.levelName.data(), "Mini Golf One");
+  EXPECT_EQ(worldTheme.floorCount, 1);
+  EXPECT_NE(said.find("texture not found: /themes/one/floor/sand.tga"), std::string::npos);
+  EXPECT_NE(said.find("/themes/one/sky/dome.obj"), std::string::npos);
+  // The three-number line takes no index: the star is object type 1.
+  ASSERT_EQ(worldTheme.objectCount, 1);
+  EXPECT_EQ(worldTheme.objectTypes[0].behaviour, 1);
+  EXPECT_EQ(worldTheme.objectTypes[0].frameCount, 2);
+  EXPECT_FLOAT_EQ(worldTheme.objectTypes[0].animationSpeed, 6.0f);
+  EXPECT_EQ(worldTheme.objectTypes[1].behaviour, 10);
+  EXPECT_EQ(worldTheme.objectTypes[2].behaviour, -1);
+  EXPECT_NE(said.find("/themes/one/object/star.obj"), std::string::npos);
+  EXPECT_EQ(said.find("broken.obj"), std::string::npos);
+}
+
+TEST_F(ThemeTest, AListFileWithoutAKeyKeepsThePreviousWorldsValue) {
+  tree.write("a.vorpel",
+             "EnableGLfog 1\nMusic first.ogg\nMAINpath /themes/first\nLevel_Name First\n"
+             "object a.obj 1 1 1\nobject b.obj 1 1 1\n");
+  tree.write("b.vorpel", "texture rock.tga\nobject c.obj 8 1 1\n");
+  load(0);
+  const std::string said = load(1);
+  EXPECT_FALSE(worldTheme.fogEnabled);
+  EXPECT_STREQ(worldTheme.musicPath.data(), "first.ogg");
+  EXPECT_STREQ(worldTheme.levelName.data(), "First");
+  EXPECT_NE(said.find("texture not found: /themes/first/floor/rock.tga"), std::string::npos);
+  EXPECT_NE(said.find("/themes/first/object/c.obj"), std::string::npos);
+  ASSERT_EQ(worldTheme.objectCount, 0);
+  EXPECT_EQ(worldTheme.objectTypes[0].behaviour, 8);
+  EXPECT_EQ(worldTheme.objectTypes[1].behaviour, -1);
+}
+
+TEST_F(ThemeTest, MissingListFileLeavesAnEmptyTheme) {
+  tree.write("a.vorpel", "EnableGLfog 1\ntexture a.tga\nobject a.obj 3 1 1\nLevel_Name Kept\n");
+  load(0);
+  setWorldFile(1, tree.path("nowhere.vorpel"));
+  load(1);
+  EXPECT_FALSE(worldTheme.fogEnabled);
+  EXPECT_EQ(worldTheme.floorCount, -1);
+  EXPECT_EQ(worldTheme.objectCount, -1);
+  EXPECT_EQ(worldTheme.objectTypes[0].behaviour, -1);
+  EXPECT_STREQ(worldTheme.levelName.data(), "Kept");
+  EXPECT_EQ(loadedObjectId(0), -1);
+  EXPECT_EQ(loadedFloorIndex(0), 0);
+}
+
+TEST_F(ThemeTest, FloorsAndObjectTypesPastTheTablesAreRefusedOneLineEach) {
+  std::string lines = "MAINpath /t\n";
+  for (int i = 0; i < kMaxFloorTextures + 3; ++i) lines += "texture f" + std::to_string(i) + ".tga\n";
+  for (int i = 0; i < kMaxObjectTypes + 4; ++i) lines += "object o" + std::to_string(i) + ".obj 7 1 1\n";
+  tree.write("a.vorpel", lines);
+  const std::string said = load(0);
+  EXPECT_EQ(worldTheme.floorCount, kMaxFloorTextures - 1);
+  EXPECT_EQ(worldTheme.objectCount, kMaxObjectTypes - 1);
+  EXPECT_EQ(linesStartingWith(said, "too many floor textures"), 3);
+  EXPECT_EQ(linesStartingWith(said, "too many object types"), 4);
+  EXPECT_EQ(loadedObjectId(kMaxObjectTypes - 1), kMaxObjectTypes - 1);
+  EXPECT_EQ(loadedObjectId(kMaxObjectTypes), -1);
+  EXPECT_EQ(objectBehaviour(kMaxObjectTypes - 1), 7);
+  EXPECT_EQ(objectBehaviour(-5), -1);
+  EXPECT_EQ(loadedFloorIndex(kMaxFloorTextures - 1), kMaxFloorTextures - 1);
+  EXPECT_EQ(loadedFloorIndex(kMaxFloorTextures), 0);
+  EXPECT_EQ(loadedFloorIndex(-1), 0);
+}
+
+TEST_F(ThemeTest, EachWorldOfASharedListFilePlaysUnderItsOwnName) {
+  tree.write("a.vorpel", "Level_Name North-Shore\nMAINpath /t\nLevel_Name South-Shore\n");
+  setWorldFile(1, tree.path("a.vorpel"));
+  load(0);
+  EXPECT_STREQ(worldTheme.levelName.data(), "North Shore");
+  load(1);
+  EXPECT_STREQ(worldTheme.levelName.data(), "South Shore");
+}
+
+TEST_F(ThemeTest, OverlongWordsAreCutToTheirFields) {
+  const std::string longWord(240, 'w');
+  tree.write("a.vorpel", "Music " + longWord + "\nLevel_Name " + longWord + "x\n");
+  load(0);
+  EXPECT_EQ(std::string(worldTheme.musicPath.data()), longWord);
+  EXPECT_EQ(std::string(worldTheme.levelName.data()), longWord + "x");
+}
+
+}  // namespace
