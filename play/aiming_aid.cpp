@@ -10,12 +10,12 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
+#include "render/vector_math.h"
 #include "play/terrain_sampling.h"
 #include "render/model_loader.h"
 
 namespace {
 
-constexpr float kDegToRad = 0.017453292f;
 constexpr float kGuideLength = 25;  // the training lines reach across the whole hole
 
 struct GroundPoint {

@@ -8,6 +8,7 @@
 #include "play/aiming_aid.h"
 #include "play/course_objects.h"
 #include "play/play_state.h"
+#include "render/vector_math.h"
 #include "play/terrain_sampling.h"
 #include "render/particles.h"
 #include "render/sea.h"
@@ -16,7 +17,6 @@ BallState ball;
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292;
 constexpr double kGravity = 8;             // units/s^2 on vy
 constexpr double kSlopePush = 20;          // units/s^2 times the cosine of the slope angle
 constexpr double kRollingResistance = 0.6; // share of the speed lost per second

@@ -11,6 +11,7 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
+#include "render/vector_math.h"
 #include "render/camera.h"
 #include "render/model_loader.h"
 #include "render/particles.h"
@@ -25,8 +26,6 @@ std::array<float, 3> passageTarget{};
 
 namespace {
 
-constexpr float kDegToRad = 0.017453292f;
-constexpr float kRadToDeg = 57.29578f;
 constexpr float kViewRadius = 2.0f;      // frustum test of an object on the ground
 constexpr float kSeaViewRadius = 2.6f;   // frustum test of the objects measured from the sea
 constexpr float kOutOfSight = 1000000;   // where off-screen passes move platforms and mud

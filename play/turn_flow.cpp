@@ -8,13 +8,12 @@
 #include "course/terrain_grid.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
+#include "render/vector_math.h"
 #include "render/camera.h"
 #include "render/particles.h"
 
 namespace {
 
-constexpr float kDegToRad = 0.017453292f;
-constexpr float kRadToDeg = 57.29578f;
 constexpr float kMaxPower = 12;
 constexpr float kStrokeSpeedPerPower = 1.15f;  // units/s of ball speed per step of power
 constexpr float kRestTime = 8;                 // restTimer units (5 per second): 1.6 s of stillness
