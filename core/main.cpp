@@ -10,13 +10,16 @@
 #include <ctime>
 
 #include "core/app_state.h"
+#include "core/audio.h"
 #include "core/automation.h"
 #include "core/config_file.h"
 #include "core/frame_clock.h"
 #include "core/gl_state.h"
 #include "core/main_loop.h"
 #include "core/video_modes.h"
+#include "course/course_catalogue.h"
 #include "play/play_state.h"
+#include "ui/localised_strings.h"
 
 namespace {
 
@@ -70,7 +73,10 @@ int main(int argc, char** argv) {
   findDataTree();
   fillWorkingPaths();
   std::srand(automation.seedGiven ? automation.seed : static_cast<unsigned>(std::time(nullptr)));
+  startSound();
   holeNumber = 1;
+  catalogue.currentWorld = 4;
+  buildCourseCatalogue();
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
@@ -81,6 +87,7 @@ int main(int argc, char** argv) {
   do {
     listVideoModes();
     readConfig();
+    applyLanguage();
     videoRestart = 0;
     quitRequested = 0;
     openWindow();
@@ -92,6 +99,7 @@ int main(int argc, char** argv) {
     runMainLoop();
   } while (videoRestart == 1);
 
+  stopSound();
   SDL_Quit();
   return 0;
 }

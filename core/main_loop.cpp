@@ -5,13 +5,19 @@
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "core/audio.h"
 #include "core/automation.h"
 #include "core/frame_clock.h"
 #include "core/pause_menu.h"
 #include "core/playing_screen.h"
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
+#include "course/hole_map.h"
+#include "course/world_theme.h"
 #include "play/play_state.h"
+#include "render/texture_loader.h"
+#include "render/texture_tables.h"
+#include "ui/text_drawing.h"
 
 namespace {
 
@@ -48,6 +54,10 @@ void handleButtonDown(int button) {
 void reloadInterface() {
   SDL_ShowCursor(SDL_ENABLE);
   screenState += 100;
+  stopMusic();
+  releaseAllTextures();
+  widgetInput.editFocusWidget = 0;
+  loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonbleu.tga", ClampMipmapped);
   transitionOffset = kTransitionStart;
 }
 
@@ -58,6 +68,7 @@ void leaveOnEscape(int target) {
 
 void runLoadingScreen() {
   if (screenChoice == 0) {
+    playMusic(kTitleMusicPath);
     screenState = TitleMenu;
   } else {
     screenChoice = 0;
@@ -70,12 +81,15 @@ void runLoadCourseScreen() {
   for (auto& row : scores.strokes) row.fill(0);
   players.strokes.fill(0);
   players.savedCameraMode.fill(1);
+  playMusic(worldTheme.musicPath.data());
+  loadHoleMap();
   SDL_ShowCursor(SDL_DISABLE);
   screenState = Playing;
 }
 
-void runPlayingScreenAndRules() {
-  updatePlayingScreen();
+}  // namespace
+
+void leavePlayWhenAsked() {
   if (holeNumber > kHolesPerCourse) {
     slideOffset = 0.0f;
     screenChoice = 1;
@@ -86,8 +100,6 @@ void runPlayingScreenAndRules() {
     screenState = EnterPause;
   }
 }
-
-}  // namespace
 
 int nextClickState(int clickState, int mouseButtons) {
   if (mouseButtons == 0 && clickState == -1) return 0;
@@ -158,11 +170,21 @@ void runScreen() {
     case Options: leaveOnEscape(TitleMenu); break;
     case PlayerSetup: leaveOnEscape(TitleMenu); break;
     case CourseSelect: leaveOnEscape(TitleMenu); break;
-    case EnterHighScores: screenState = HighScores; break;
+    case EnterHighScores:
+      playMusic(kScoreMusicPath);
+      loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonrouge.tga", ClampMipmapped);
+      screenState = HighScores;
+      break;
     case HighScores: leaveOnEscape(LeaveHighScores); break;
-    case LeaveHighScores: screenState = TitleMenu; break;
+    case LeaveHighScores:
+      playMusic(kTitleMusicPath);
+      screenState = TitleMenu;
+      break;
     case LoadCourse: runLoadCourseScreen(); break;
-    case Playing: runPlayingScreenAndRules(); break;
+    case Playing:
+      updatePlayingScreen();
+      leavePlayWhenAsked();
+      break;
     case Reload: screenState = Loading; break;
     case EnterPause:
       SDL_ShowCursor(SDL_ENABLE);
@@ -176,7 +198,7 @@ void runScreen() {
   }
 }
 
-void runFrame() {
+void readFrameInput() {
   runScriptFrame();
   readKeyFlags(SDL_GetKeyState(nullptr));
   SDL_Event event;
@@ -184,6 +206,10 @@ void runFrame() {
   input.clickState = nextClickState(input.clickState, input.mouseButtons);
   input.mouseXf = static_cast<float>(input.mouseX);
   input.mouseYf = static_cast<float>(input.mouseY);
+}
+
+void runFrame() {
+  readFrameInput();
 
   glClear(GL_DEPTH_BUFFER_BIT);  // every screen paints its own background
   if (screenState < 0) {
@@ -196,6 +222,7 @@ void runFrame() {
   input.hoveredItem = 0;
   takeScriptScreenshots();  // the back buffer holds this frame until the swap
   SDL_GL_SwapBuffers();
+  updateSound();
 
   if (finishAutomatedFrame()) {
     quitRequested = 1;

@@ -11,6 +11,9 @@ void runMainLoop();
 // One frame of the loop.
 void runFrame();
 
+// The input part of a frame: scripted events, key flags, the event queue, the click edge.
+void readFrameInput();
+
 // Sets the twelve key flags of input from the key state (scripted held keys merged).
 void readKeyFlags(const Uint8* keyState);
 
@@ -38,6 +41,10 @@ bool mouseLookApplies();
 
 constexpr float kMaxStrikePower = 12.0f;
 float clampStrikePower(float power);
+
+// After a play frame: a finished course leaves for the high scores; a held Escape opens
+// the pause menu (and a course quit from there also ends in the high scores).
+void leavePlayWhenAsked();
 
 // Runs the screen that screenState names; a negative value or one without a screen does
 // nothing.

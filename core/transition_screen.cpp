@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "render/texture_tables.h"
 
 float transitionOffset = 0.0f;
 
@@ -28,7 +29,7 @@ void drawBackground(float offset) {
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, 0);
+  glBindTexture(GL_TEXTURE_2D, GameTextures[BackgroundTexture].glName);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   const float left = offset - 1.0f;
   const float top = offset - 1.0f;

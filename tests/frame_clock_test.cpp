@@ -1,5 +1,70 @@
 #include <gtest/gtest.h>
 
 #include "core/app_state.h"
+#include "core/frame_clock.h"
 
-TEST(FrameClock, StartsAtTheUpperRate) { EXPECT_FLOAT_EQ(frameClock.fps, 1000.0f); }
+namespace {
+
+TEST(FrameClock, SmoothsOneFifthOfTheWayTowardsTheFrameRate) {
+  EXPECT_FLOAT_EQ(nextWorkingRate(500.0f, 10), 420.0f);  // rate 100
+  EXPECT_FLOAT_EQ(nextWorkingRate(100.0f, 20), 90.0f);   // rate 50
+  // The rate is truncated to a whole number before smoothing: 1000 / 3 is 333.
+  EXPECT_FLOAT_EQ(nextWorkingRate(300.0f, 3), 300.0f + (333.0f - 300.0f) / 5.0f);
+}
+
+TEST(FrameClock, StaysWithinFifteenAndFiveHundred) {
+  EXPECT_FLOAT_EQ(nextWorkingRate(1000.0f, 1), kMaxFps);
+  EXPECT_FLOAT_EQ(nextWorkingRate(15.0f, 5000), kMinFps);
+  EXPECT_FLOAT_EQ(nextWorkingRate(400.0f, 0), kMinFps);  // a 0 ms frame drops to the floor
+  EXPECT_FLOAT_EQ(nextWorkingRate(400.0f, -5), kMinFps);
+}
+
+TEST(FrameClock, FirstFrameIsMeasuredFromTickZeroAndClampedToTheCeiling) {
+  FrameClock clock;
+  updateFrameClock(clock, 3.0);  // 3 ms since SDL started: rate 333, smoothed from 1000
+  EXPECT_FLOAT_EQ(clock.fps, kMaxFps);
+  EXPECT_DOUBLE_EQ(clock.lastTicks, 3.0);
+}
+
+TEST(FrameClock, FrameTimeIsTruncatedToWholeMilliseconds) {
+  FrameClock clock;
+  clock.working = 100.0f;
+  clock.lastTicks = 1000.0;
+  updateFrameClock(clock, 1020.9);  // 20 ms: rate 50
+  EXPECT_FLOAT_EQ(clock.fps, 90.0f);
+  updateFrameClock(clock, 1021.5);  // 0 ms: no finite rate
+  EXPECT_FLOAT_EQ(clock.fps, kMinFps);
+  EXPECT_FLOAT_EQ(clock.working, kMinFps);
+}
+
+TEST(FrameClock, SettlesOnASteadyFrameRate) {
+  FrameClock clock;
+  double ticks = 0.0;
+  for (int i = 0; i < 60; ++i) updateFrameClock(clock, ticks += 16.0);
+  EXPECT_NEAR(clock.fps, 62.0f, 0.01f);  // 1000 / 16 truncated
+}
+
+TEST(FrameClock, FixedStepRunsBothClocksOnVirtualTime) {
+  setFixedStep(16);
+  EXPECT_DOUBLE_EQ(currentTicks(), 0.0);
+  for (int i = 0; i < 62; ++i) advanceFixedStep();
+  EXPECT_DOUBLE_EQ(currentTicks(), 992.0);
+  EXPECT_EQ(currentSecond(), 0);
+  advanceFixedStep();
+  EXPECT_EQ(currentSecond(), 1);  // 1008 ms
+
+  // The blink toggles once per new second, not once per frame.
+  frameClock = FrameClock{};
+  updateSecondClock();
+  EXPECT_TRUE(frameClock.blink);
+  updateSecondClock();
+  EXPECT_TRUE(frameClock.blink);
+  for (int i = 0; i < 63; ++i) advanceFixedStep();
+  updateSecondClock();
+  EXPECT_FALSE(frameClock.blink);
+  EXPECT_EQ(frameClock.lastSecond, 2);
+  setFixedStep(0);
+  frameClock = FrameClock{};
+}
+
+}  // namespace

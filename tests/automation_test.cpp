@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "core/automation.h"
+#include "tests/support/scratch_dir.h"
+
+namespace {
+
+class Script : public ::testing::Test {
+ protected:
+  void SetUp() override { clearScript(); }
+  void TearDown() override { clearScript(); }
+
+  bool parse(const char* line) {
+    error.fill('\0');
+    return parseScriptLine(line, error.data(), static_cast<int>(error.size()));
+  }
+  std::array<char, 128> error{};
+};
+
+TEST_F(Script, EachActionIsReadWithItsArguments) {
+  ASSERT_TRUE(parse("12 move 320 240"));
+  ASSERT_TRUE(parse("13 press 3"));
+  ASSERT_TRUE(parse("14 release 5"));
+  ASSERT_TRUE(parse("15 key F"));
+  ASSERT_TRUE(parse("16 hold f3"));
+  ASSERT_TRUE(parse("17 unhold backspace"));
+  ASSERT_TRUE(parse("18 screenshot /tmp/a b.png"));
+  ASSERT_TRUE(parse("19 quit"));
+  ASSERT_EQ(scriptActionCount(), 8);
+
+  EXPECT_EQ(scriptAction(0).frame, 12);
+  EXPECT_EQ(scriptAction(0).kind, ScriptActionKind::Move);
+  EXPECT_EQ(scriptAction(0).x, 320);
+  EXPECT_EQ(scriptAction(0).y, 240);
+  EXPECT_EQ(scriptAction(1).kind, ScriptActionKind::Press);
+  EXPECT_EQ(scriptAction(1).button, 3);
+  EXPECT_EQ(scriptAction(2).kind, ScriptActionKind::Release);
+  EXPECT_EQ(scriptAction(2).button, 5);
+  EXPECT_EQ(scriptAction(3).kind, ScriptActionKind::Key);
+  EXPECT_EQ(scriptAction(3).key, SDLK_f);  // the key of an upper-case letter is its own
+  EXPECT_EQ(scriptAction(3).character, 'F');
+  EXPECT_EQ(scriptAction(4).kind, ScriptActionKind::Hold);
+  EXPECT_EQ(scriptAction(4).key, SDLK_F3);
+  EXPECT_EQ(scriptAction(4).character, 0);
+  EXPECT_EQ(scriptAction(5).kind, ScriptActionKind::Unhold);
+  EXPECT_EQ(scriptAction(5).key, SDLK_BACKSPACE);
+  EXPECT_EQ(scriptAction(6).kind, ScriptActionKind::Screenshot);
+  EXPECT_STREQ(screenshotPath(scriptAction(6).screenshot), "/tmp/a b.png");
+  EXPECT_EQ(scriptAction(7).kind, ScriptActionKind::Quit);
+}
+
+TEST_F(Script, KeyNamesGiveTheirSymbolAndCharacter) {
+  struct Case {
+    const char* name;
+    int key;
+    int character;
+  };
+  const std::array<Case, 9> cases{{{"space", SDLK_SPACE, ' '},
+                                   {"return", SDLK_RETURN, '\r'},
+                                   {"escape", SDLK_ESCAPE, 27},
+                                   {"backspace", SDLK_BACKSPACE, 8},
+                                   {"up", SDLK_UP, 0},
+                                   {"f4", SDLK_F4, 0},
+                                   {"7", SDLK_7, '7'},
+                                   {"$", SDLK_DOLLAR, '$'},
+                                   {"q", SDLK_q, 'q'}}};
+  for (const Case& c : cases) {
+    int key = -1;
+    int character = -1;
+    ASSERT_TRUE(lookUpKeyName(c.name, &key, &character)) << c.name;
+    EXPECT_EQ(key, c.key) << c.name;
+    EXPECT_EQ(character, c.character) << c.name;
+  }
+  int key = 0;
+  int character = 0;
+  EXPECT_FALSE(lookUpKeyName("f5", &key, &character));
+  EXPECT_FALSE(lookUpKeyName("", &key, &character));
+  EXPECT_FALSE(lookUpKeyName("\x80", &key, &character));
+}
+
+TEST_F(Script, TypingPressesOneKeyPerCharacterOnSuccessiveFrames) {
+  ASSERT_TRUE(parse("5 type ab 1"));
+  ASSERT_EQ(scriptActionCount(), 4);
+  const std::array<int, 4> chars{'a', 'b', ' ', '1'};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(scriptAction(i).kind, ScriptActionKind::Key);
+    EXPECT_EQ(scriptAction(i).frame, 5 + i);
+    EXPECT_EQ(scriptAction(i).character, chars[i]);
+  }
+}
+
+TEST_F(Script, CommentsAndBlankLinesAreSkipped) {
+  EXPECT_TRUE(parse(""));
+  EXPECT_TRUE(parse("   \t\n"));
+  EXPECT_TRUE(parse("# a whole comment line"));
+  EXPECT_TRUE(parse("3 key return   # confirm the name"));
+  ASSERT_EQ(scriptActionCount(), 1);
+  EXPECT_EQ(scriptAction(0).key, SDLK_RETURN);
+}
+
+TEST_F(Script, MalformedLinesAreRefusedWithAReason) {
+  const std::array<const char*, 14> bad{"move 3 4",          "-1 quit",
+                                        "4 jump",            "4 move 10",
+                                        "4 move 10 20 30",   "4 move -3 4",
+                                        "4 press 2",         "4 press",
+                                        "4 key",             "4 key f9",
+                                        "4 key a b",         "4 type",
+                                        "4 screenshot",      "4 quit now"};
+  for (const char* line : bad) {
+    EXPECT_FALSE(parse(line)) << line;
+    EXPECT_NE(error[0], '\0') << line;
+  }
+  EXPECT_EQ(scriptActionCount(), 0);
+}
+
+TEST_F(Script, AFileRunsByFrameAndReportsItsFirstBadLine) {
+  const std::string dir = makeScratchDir("script");
+  const std::string good = dir + "/good.txt";
+  ASSERT_TRUE(writeWholeFile(good, "9 quit\n2 key a\n2 key b\n"));
+  ASSERT_TRUE(loadScript(good.c_str()));
+  ASSERT_EQ(scriptActionCount(), 3);
+  EXPECT_EQ(scriptAction(0).character, 'a');  // frame order, file order within a frame
+  EXPECT_EQ(scriptAction(1).character, 'b');
+  EXPECT_EQ(scriptAction(2).kind, ScriptActionKind::Quit);
+
+  clearScript();
+  const std::string bad = dir + "/bad.txt";
+  ASSERT_TRUE(writeWholeFile(bad, "# warm up\n1 move 5 5\n2 press 7\n3 quit\n"));
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(loadScript(bad.c_str()));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("line 3"), std::string::npos) << said;
+
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(loadScript((dir + "/missing.txt").c_str()));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot open"), std::string::npos);
+}
+
+TEST_F(Script, RunsOutOfRoomWithAMessageNotAnOverflow) {
+  for (int i = 0; i < kMaxScriptActions; ++i) ASSERT_TRUE(parse("1 key a"));
+  EXPECT_FALSE(parse("1 key a"));
+  EXPECT_STREQ(error.data(), "too many actions");
+  clearScript();
+  for (int i = 0; i < kMaxScreenshots; ++i) ASSERT_TRUE(parse("1 screenshot x.png"));
+  EXPECT_FALSE(parse("1 screenshot x.png"));
+}
+
+TEST(CommandLine, ReadsEachOptionAndRefusesTheRest) {
+  automation = AutomationOptions{};
+  std::array<const char*, 9> args{"quillmoor", "--frames", "60",        "--fixed-step", "16",
+                                  "--seed",    "7",        "--script",  "run.txt"};
+  ASSERT_TRUE(parseCommandLine(static_cast<int>(args.size()), const_cast<char**>(args.data())));
+  EXPECT_EQ(automation.frameLimit, 60);
+  EXPECT_EQ(automation.fixedStepMs, 16);
+  EXPECT_TRUE(automation.seedGiven);
+  EXPECT_EQ(automation.seed, 7u);
+  EXPECT_STREQ(automation.scriptPath.data(), "run.txt");
+
+  const std::array<std::array<const char*, 3>, 5> bad{{{"quillmoor", "--frames", "0"},
+                                                       {"quillmoor", "--frames", "12x"},
+                                                       {"quillmoor", "--fixed-step", "-4"},
+                                                       {"quillmoor", "--speed", "2"},
+                                                       {"quillmoor", "--seed", ""}}};
+  testing::internal::CaptureStderr();
+  for (const auto& line : bad) {
+    EXPECT_FALSE(parseCommandLine(3, const_cast<char**>(line.data()))) << line[1] << line[2];
+  }
+  std::array<const char*, 2> missing{"quillmoor", "--script"};
+  EXPECT_FALSE(parseCommandLine(2, const_cast<char**>(missing.data())));
+  testing::internal::GetCapturedStderr();
+  automation = AutomationOptions{};
+}
+
+}  // namespace

@@ -1,0 +1,401 @@
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+
+#include <cstdlib>
+
+#include "core/app_state.h"
+#include "core/automation.h"
+#include "core/main_loop.h"
+#include "core/pause_menu.h"
+#include "core/playing_screen.h"
+#include "core/transition_screen.h"
+#include "core/video_modes.h"
+#include "play/play_state.h"
+
+namespace {
+
+SDL_Event buttonEvent(Uint8 type, int button) {
+  SDL_Event e{};
+  e.type = type;
+  e.button.button = static_cast<Uint8>(button);
+  return e;
+}
+
+SDL_Event motionEvent(int x, int y, int xrel, int yrel) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = static_cast<Uint16>(x);
+  e.motion.y = static_cast<Uint16>(y);
+  e.motion.xrel = static_cast<Sint16>(xrel);
+  e.motion.yrel = static_cast<Sint16>(yrel);
+  return e;
+}
+
+SDL_Event keyEvent(int unicode) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.unicode = static_cast<Uint16>(unicode);
+  return e;
+}
+
+class MainLoop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    input = InputState{};
+    screenState = TitleMenu;
+    screenChoice = 0;
+    quitRequested = 0;
+    screenWidth = 800;
+    screenHeight = 600;
+    shotPhase = Aiming;
+    cameraMode = 1;
+    aimAngle = 0.0f;
+    strikePower = 5.0f;
+    holeNumber = 4;
+    slideOffset = 100.0f;
+    scores = ScoreTable{};
+  }
+};
+
+TEST_F(MainLoop, ALeftPressClicksForExactlyOneFrame) {
+  int click = 0;
+  std::array<int, 6> seen{};
+  const std::array<int, 6> buttons{1, 1, 1, 0, 0, 1};
+  for (size_t i = 0; i < buttons.size(); ++i) seen[i] = click = nextClickState(click, buttons[i]);
+  EXPECT_EQ(seen, (std::array<int, 6>{1, -1, -1, 0, 0, 1}));
+}
+
+TEST_F(MainLoop, TheRightButtonNeverClicks) {
+  EXPECT_EQ(nextClickState(0, 2), 0);
+  // A left press released within one frame still gives its single click.
+  EXPECT_EQ(nextClickState(1, 0), -1);
+  EXPECT_EQ(nextClickState(-1, 0), 0);
+}
+
+TEST_F(MainLoop, WheelStepsChangeStrikePowerWithinItsRangeOnAnyScreen) {
+  strikePower = 11.5f;
+  handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP));
+  EXPECT_FLOAT_EQ(strikePower, 12.0f);
+  handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP));
+  EXPECT_FLOAT_EQ(strikePower, 12.0f);
+  strikePower = 0.5f;
+  handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELDOWN));
+  EXPECT_FLOAT_EQ(strikePower, 0.0f);
+  EXPECT_EQ(input.mouseButtons, 0);
+}
+
+TEST_F(MainLoop, ButtonsSetTheHeldButton) {
+  handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
+  EXPECT_EQ(input.mouseButtons, 1);
+  handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT));
+  EXPECT_EQ(input.mouseButtons, 2);
+  handleEvent(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
+  EXPECT_EQ(input.mouseButtons, 0);
+}
+
+TEST_F(MainLoop, TheLastKeyOfAFrameIsTheTypedCharacter) {
+  handleEvent(keyEvent('a'));
+  handleEvent(keyEvent('b'));
+  EXPECT_EQ(input.typedChar, 'b');
+  handleEvent(keyEvent(0x1E9));  // only the low byte is kept
+  EXPECT_EQ(static_cast<unsigned char>(input.typedChar), 0xE9);
+}
+
+TEST_F(MainLoop, QuitEventRequestsTheEnd) {
+  SDL_Event e{};
+  e.type = SDL_QUIT;
+  handleEvent(e);
+  EXPECT_EQ(quitRequested, 1);
+}
+
+TEST_F(MainLoop, MouseLookTurnsTheAimAndPowerOnlyWhileAimingInPlay) {
+  screenState = Playing;
+  handleEvent(motionEvent(410, 310, 10, 20));
+  EXPECT_FLOAT_EQ(aimAngle, 2.0f);
+  EXPECT_FLOAT_EQ(strikePower, 7.0f);  // moving down strengthens the stroke
+  EXPECT_EQ(input.mouseX, 410);
+  EXPECT_EQ(input.mouseY, 310);
+
+  handleEvent(motionEvent(420, 300, 0, 90));  // a motion of 80 or more is a warp's jump
+  EXPECT_FLOAT_EQ(strikePower, 7.0f);
+  handleEvent(motionEvent(420, 300, 0, 79));
+  EXPECT_FLOAT_EQ(strikePower, kMaxStrikePower);  // clamped after the look
+
+  const float before = aimAngle;
+  cameraMode = 3;  // the overview camera
+  handleEvent(motionEvent(430, 300, 10, 0));
+  EXPECT_FLOAT_EQ(aimAngle, before);
+  cameraMode = 1;
+  shotPhase = Rolling;
+  handleEvent(motionEvent(440, 300, 10, 0));
+  EXPECT_FLOAT_EQ(aimAngle, before);
+  shotPhase = Aiming;
+  screenState = PauseMenu;
+  handleEvent(motionEvent(450, 300, 10, 0));
+  EXPECT_FLOAT_EQ(aimAngle, before);
+}
+
+TEST_F(MainLoop, ThePointerIsLeashedTwoHundredPixelsFromTheCentreLines) {
+  MouseLookStep step = mouseLookStep(5, 5, 600, 500, 800, 600);
+  EXPECT_FALSE(step.warpX);  // 600 is exactly 200 right of 400
+  EXPECT_FALSE(step.warpY);  // 500 is exactly 200 below 300
+  step = mouseLookStep(5, 5, 601, 99, 800, 600);
+  EXPECT_TRUE(step.warpX);
+  EXPECT_TRUE(step.warpY);
+  step = mouseLookStep(5, 5, 199, 300, 800, 600);
+  EXPECT_TRUE(step.warpX);
+  EXPECT_FALSE(step.warpY);
+  // The jump back after a warp is discarded, so it does not turn the aim.
+  step = mouseLookStep(-250, 0, 400, 300, 800, 600);
+  EXPECT_FLOAT_EQ(step.aimChange, 0.0f);
+  step = mouseLookStep(-79, -79, 400, 300, 800, 600);
+  EXPECT_FLOAT_EQ(step.aimChange, -79 * 0.2f);
+  EXPECT_FLOAT_EQ(step.powerChange, -79 * 0.1f);
+}
+
+TEST_F(MainLoop, ScreensThatOnlyPassOnDoSo) {
+  const std::array<std::pair<int, int>, 4> passes{
+      {{StartCourse, -110}, {Reload, Loading}, {LeaveHighScores, TitleMenu},
+       {EnterHighScores, HighScores}}};
+  for (const auto& [from, to] : passes) {
+    screenState = from;
+    runScreen();
+    EXPECT_EQ(screenState, to) << "from screen " << from;
+  }
+  screenState = 12;  // no screen has this number
+  runScreen();
+  EXPECT_EQ(screenState, 12);
+}
+
+TEST_F(MainLoop, LoadingGoesToTheTitleOrToTheHighScoresOnce) {
+  screenState = Loading;
+  runScreen();
+  EXPECT_EQ(screenState, TitleMenu);
+  screenChoice = 1;
+  screenState = Loading;
+  runScreen();
+  EXPECT_EQ(screenState, EnterHighScores);
+  EXPECT_EQ(screenChoice, 0);
+}
+
+TEST_F(MainLoop, EscapeLeavesTheMenuScreensForTheirParents) {
+  const std::array<std::pair<int, int>, 6> exits{{{Options, TitleMenu},
+                                                  {PlayerSetup, TitleMenu},
+                                                  {CourseSelect, TitleMenu},
+                                                  {HighScores, LeaveHighScores},
+                                                  {RecordCongrats, LeaveHighScores},
+                                                  {TrainingSelect, TitleMenu}}};
+  for (const auto& [from, to] : exits) {
+    input.keyEscape = 0;
+    screenState = from;
+    runScreen();
+    EXPECT_EQ(screenState, from) << "no Escape on screen " << from;
+    input.keyEscape = 1;
+    runScreen();
+    EXPECT_EQ(screenState, to) << "Escape on screen " << from;
+  }
+}
+
+TEST_F(MainLoop, PlayEndsAfterTheLastHoleAndPausesOnEscape) {
+  screenState = Playing;
+  holeNumber = 18;
+  leavePlayWhenAsked();
+  EXPECT_EQ(screenState, Playing);
+  holeNumber = 19;
+  leavePlayWhenAsked();
+  EXPECT_EQ(screenState, -113);
+  EXPECT_EQ(screenChoice, 1);
+  EXPECT_FLOAT_EQ(slideOffset, 0.0f);
+
+  screenState = Playing;
+  screenChoice = 0;
+  holeNumber = 5;
+  input.keyEscape = 1;
+  leavePlayWhenAsked();
+  EXPECT_EQ(screenState, EnterPause);
+  EXPECT_EQ(screenChoice, 1);
+}
+
+TEST_F(MainLoop, ACourseStartsWithAClearScoreTable) {
+  scores.strokes[2][7] = 4;
+  players.strokes[1] = 3;
+  players.savedCameraMode[0] = 2;
+  screenState = LoadCourse;
+  runScreen();
+  EXPECT_EQ(screenState, Playing);
+  EXPECT_EQ(scores.strokes[2][7], 0);
+  EXPECT_EQ(players.strokes[1], 0);
+  EXPECT_EQ(players.savedCameraMode[0], 1);
+}
+
+TEST_F(MainLoop, OptionsSelectTheLastEntryMatchingTheCurrentMode) {
+  const std::array<ModeSize, 4> sizes{{{800, 600}, {1024, 768}, {1024, 768}, {1280, 1024}}};
+  sortVideoModes(sizes.data(), static_cast<int>(sizes.size()));
+  screenWidth = 1024;
+  screenHeight = 768;
+  screenDepth = 32;
+  screenRefresh = 90;
+  videoModeIndex = 0;
+  screenState = EnterOptions;
+  runScreen();
+  EXPECT_EQ(videoModeIndex, 2);
+  EXPECT_EQ(screenState, Options);
+  screenRefresh = 60;  // nothing matches: the selection stays
+  videoModeIndex = 3;
+  selectCurrentVideoMode();
+  EXPECT_EQ(videoModeIndex, 3);
+}
+
+TEST_F(MainLoop, PauseMenuLinesQuitSkipOrContinue) {
+  screenState = PauseMenu;
+  scores.strokes[0][4] = 3;
+  scores.strokes[3][4] = 2;
+  scores.strokes[0][3] = 5;
+  choosePauseItem(QuitCourse);
+  EXPECT_EQ(screenState, -113);
+  EXPECT_EQ(scores.strokes[0][4], 0);
+  EXPECT_EQ(scores.strokes[3][4], 0);
+  EXPECT_EQ(scores.strokes[0][3], 5);  // only the hole being left
+
+  screenState = PauseMenu;
+  holeNumber = 17;
+  scores.strokes[1][17] = 4;
+  choosePauseItem(NextHole);
+  EXPECT_EQ(screenState, Playing);
+  EXPECT_EQ(holeNumber, 18);
+  EXPECT_EQ(scores.strokes[1][17], 0);
+  choosePauseItem(NextHole);
+  EXPECT_EQ(holeNumber, 18);  // never past the last hole
+
+  screenState = PauseMenu;
+  slideOffset = 50.0f;
+  choosePauseItem(ContinuePlay);
+  EXPECT_EQ(screenState, Playing);
+  EXPECT_FLOAT_EQ(slideOffset, 0.0f);
+
+  screenState = PauseMenu;
+  choosePauseItem(0);  // a click on nothing
+  EXPECT_EQ(screenState, PauseMenu);
+}
+
+TEST_F(MainLoop, AReloadTransitionLastsNineTenthsOfASecond) {
+  float offset = kTransitionStart;
+  int frames = 0;
+  while (!advanceTransition(&offset, 50.0f)) ++frames;
+  EXPECT_EQ(frames, 45);  // 2 pixels a frame from -90: at 0 it still runs
+  EXPECT_FLOAT_EQ(offset, 0.0f);
+  // A transition without reload starts at 0 and ends in its first frame.
+  EXPECT_TRUE(advanceTransition(&offset, 500.0f));
+}
+
+TEST_F(MainLoop, TheHoleBannerSlidesFasterAsItGoes) {
+  float offset = 0.0f;
+  offset = nextSlideOffset(offset, 800, 100.0f);
+  EXPECT_FLOAT_EQ(offset, 8.0f);
+  offset = nextSlideOffset(offset, 800, 100.0f);
+  EXPECT_FLOAT_EQ(offset, 16.08f);
+  EXPECT_FLOAT_EQ(nextSlideOffset(3500.0f, 800, 100.0f), 3500.0f);
+}
+
+// Scripted input takes the path of real input: events through SDL's queue, held keys through
+// the key state.
+class ScriptedInput : public MainLoop {
+ protected:
+  void SetUp() override {
+    MainLoop::SetUp();
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ASSERT_NE(SDL_SetVideoMode(64, 64, 0, SDL_SWSURFACE), nullptr) << SDL_GetError();
+    SDL_EnableUNICODE(1);
+    clearScript();
+  }
+  void TearDown() override {
+    clearScript();
+    SDL_Quit();
+    unsetenv("SDL_VIDEODRIVER");
+  }
+  void load(const char* text) {
+    std::array<char, 64> error{};
+    std::string lines(text);
+    size_t start = 0;
+    while (start < lines.size()) {
+      const size_t end = lines.find('\n', start);
+      const std::string line = lines.substr(start, end - start);
+      ASSERT_TRUE(parseScriptLine(line.c_str(), error.data(), static_cast<int>(error.size())))
+          << line << ": " << error.data();
+      start = end == std::string::npos ? lines.size() : end + 1;
+    }
+  }
+  // One frame's input, then the end-of-frame resets.
+  void frame() {
+    readFrameInput();
+    seenTyped = input.typedChar;
+    input.typedChar = kNoTypedChar;
+    finishAutomatedFrame();
+  }
+  char seenTyped = kNoTypedChar;
+};
+
+TEST_F(ScriptedInput, ClicksMovesAndKeysArriveInTheirFrames) {
+  load("0 move 100 50\n"
+       "1 press 1\n"
+       "3 release 1\n"
+       "4 hold left\n"
+       "4 key a\n"
+       "6 unhold left\n"
+       "7 type hi\n");
+  frame();  // 0
+  EXPECT_EQ(input.mouseX, 100);
+  EXPECT_EQ(input.mouseY, 50);
+  EXPECT_EQ(input.clickState, 0);
+  frame();  // 1
+  EXPECT_EQ(input.clickState, 1);
+  frame();  // 2
+  EXPECT_EQ(input.clickState, -1);
+  frame();  // 3
+  EXPECT_EQ(input.clickState, 0);
+  frame();  // 4
+  EXPECT_EQ(seenTyped, 'a');
+  EXPECT_EQ(input.keyLeft, 1);
+  frame();  // 5
+  EXPECT_EQ(seenTyped, kNoTypedChar);
+  EXPECT_EQ(input.keyLeft, 1);
+  frame();  // 6
+  EXPECT_EQ(input.keyLeft, 0);
+  frame();  // 7
+  EXPECT_EQ(seenTyped, 'h');
+  frame();  // 8
+  EXPECT_EQ(seenTyped, 'i');
+}
+
+TEST_F(ScriptedInput, AKeyPressIsSeenByTheKeyFlagsForItsFrameOnly) {
+  load("2 key escape\n2 key space\n");
+  frame();
+  frame();
+  EXPECT_EQ(input.keyEscape, 0);
+  frame();  // 2
+  EXPECT_EQ(input.keyEscape, 1);
+  EXPECT_EQ(input.keySpace, 1);
+  EXPECT_EQ(seenTyped, ' ');  // the last key of the frame
+  frame();
+  EXPECT_EQ(input.keyEscape, 0);
+}
+
+TEST_F(ScriptedInput, ScriptedMotionCarriesItsRelativeMoveIntoMouseLook) {
+  screenState = Playing;
+  screenWidth = 800;
+  screenHeight = 600;
+  load("0 move 400 300\n1 move 410 310\n2 quit\n");
+  frame();
+  aimAngle = 0.0f;
+  strikePower = 0.0f;
+  frame();
+  EXPECT_FLOAT_EQ(aimAngle, 2.0f);
+  EXPECT_FLOAT_EQ(strikePower, 1.0f);
+  EXPECT_EQ(quitRequested, 0);
+  frame();
+  EXPECT_EQ(quitRequested, 1);
+}
+
+}  // namespace
