@@ -67,10 +67,12 @@ struct SearchRange {
   float powerFrom, powerTo, powerStep;
 };
 
-// Tries every stroke of the range from the saved state and keeps the best in `best`.
+// Tries the strokes of the range from the saved state and keeps the best in `best`; a holed
+// stroke ends the search, since nothing can take fewer strokes.
 void searchRange(const SearchRange& range, const SimulationSnapshot& start, unsigned seed, StrokeOutcome& best) {
-  for (float aim = range.aimFrom; aim < range.aimTo; aim += range.aimStep) {
-    for (float power = range.powerFrom; power <= range.powerTo + 1e-4f; power += range.powerStep) {
+  for (float aim = range.aimFrom; aim < range.aimTo && best.result != StrokeHoled; aim += range.aimStep) {
+    for (float power = range.powerFrom; power <= range.powerTo + 1e-4f && best.result != StrokeHoled;
+         power += range.powerStep) {
       if (power <= 0 || power > kMaxPower) continue;
       restoreSnapshot(start);
       std::srand(seed);
@@ -148,6 +150,7 @@ StrokeSequence searchStrokes(int maxStrokes, unsigned seed) {
     takeSnapshot(start);
     StrokeOutcome best;
     best.result = StrokeTimedOut;
+    // Power from the softest up: the first stroke found to hole is also the gentlest at its aim.
     searchRange({0, 360, kCoarseAimStep, kCoarsePowerStep, kMaxPower, kCoarsePowerStep}, start, seed, best);
     const SearchRange fine{best.aim - kFineAimSpan, best.aim + kFineAimSpan, kFineAimStep,
                            best.power - kFinePowerSpan, best.power + kFinePowerSpan, kFinePowerStep};

@@ -20,7 +20,7 @@ TEST(BallRolling, LevelGroundKeepsAboutFiftyFivePercentAfterOneSecond) {
   runFrames(60);
   EXPECT_NEAR(horizontalSpeed() / 10, std::exp(-0.6), 0.01);
   EXPECT_NEAR(ball.position.y, kTestGround, 0.02) << "the ball must stay on level ground";
-  EXPECT_DOUBLE_EQ(ball.position.z, 12.5) << "nothing should push it sideways";
+  EXPECT_NEAR(ball.position.z, 12.5, 1e-6) << "nothing should push it sideways";
 }
 
 TEST(BallRolling, RoughGroundKeepsAboutThirtyPercent) {
@@ -85,8 +85,8 @@ TEST(BallCup, SlowBallThroughTheCupIsHoledOnce) {
   EXPECT_EQ(cameraMode, Holed);
   EXPECT_EQ(shotPhase, Halted);
   EXPECT_EQ(players.holedOut[0], 1);
-  EXPECT_DOUBLE_EQ(ball.position.x, 10.5);
-  EXPECT_DOUBLE_EQ(ball.position.z, 10.5);
+  EXPECT_NEAR(ball.position.x, 10.5, 1e-6);
+  EXPECT_NEAR(ball.position.z, 10.5, 1e-6);
   EXPECT_NEAR(ball.position.y, kTestGround - 0.15, 0.02);
   EXPECT_EQ(liveParticles(SmokePuff), 4);
   // A second pass over the cup with the holed view already on changes nothing.
@@ -104,7 +104,7 @@ TEST(BallCup, FastBallDeepInTheCupIsHoledAtOnce) {
   shotPhase = Rolling;
   runSubSteps(1);
   EXPECT_EQ(cameraMode, Holed);
-  EXPECT_EQ(horizontalSpeed(), 0) << "a holed ball stops whatever its speed";
+  EXPECT_LT(horizontalSpeed(), 1e-6) << "a holed ball stops whatever its speed";
 }
 
 TEST(BallCup, BallOutsideTheCaptureRadiusRollsOn) {
@@ -162,8 +162,8 @@ TEST(BallWalls, HeadOnAlongXComesBackAtTheSameSpeed) {
     }
   }
   ASSERT_TRUE(bounced);
-  EXPECT_NEAR(ball.velocity.x, -before, before * 0.6 / 480 + 1e-9);
-  EXPECT_EQ(ball.velocity.z, 0);
+  EXPECT_NEAR(ball.velocity.x, -before, before * 0.6 / 480 + 1e-6);
+  EXPECT_NEAR(ball.velocity.z, 0, 1e-6);
   EXPECT_LT(ball.position.x, 12) << "the ball stays out of the wall cell";
 }
 

@@ -242,7 +242,7 @@ TEST(Holed, SequenceWaitsForAClickAfterTheResult) {
   }
   ASSERT_EQ(cameraMode, Holed);
   EXPECT_EQ(players.holedOut[0], 1);
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 300; ++i) {
     if (viewTimer < 24.5f) click();
     playFrame();
   }
@@ -305,7 +305,9 @@ TEST(HoleIntro, FlyInLastsThreePointTwoSecondsThenFarView) {
   do {
     playFrame();
     ++frames;
-    if (cameraMode == HoleIntro) EXPECT_EQ(shotPhase, Intro);
+    if (cameraMode == HoleIntro) {
+      EXPECT_EQ(shotPhase, Intro);
+    }
   } while (cameraMode == HoleIntro && frames < 1000);
   EXPECT_NEAR(frames, 192, 1);
   EXPECT_EQ(cameraMode, kFarView);

@@ -32,7 +32,7 @@ constexpr float kBenchmarkPower = 7;
 
 enum class Mode { Stroke, Search, Benchmark };
 
-struct Options {
+struct SimulateOptions {
   Mode mode = Mode::Stroke;
   const char* root = nullptr;
   int world = -1;
@@ -52,7 +52,7 @@ void printUsage() {
                "       simulate --benchmark [--root DIR --world N --hole H]\n");
 }
 
-bool parseOptions(int argc, char** argv, Options& o) {
+bool parseOptions(int argc, char** argv, SimulateOptions& o) {
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -80,7 +80,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
 
 // Loads the world's theme and the hole with the game's own loaders. Without a window their
 // texture and model uploads do nothing; the grid, markers and object types are all play needs.
-bool loadHole(const Options& o) {
+bool loadHole(const SimulateOptions& o) {
   if (o.root && chdir(o.root) != 0) {
     std::fprintf(stderr, "simulate: cannot enter %s\n", o.root);
     return false;
@@ -124,7 +124,7 @@ void buildBenchmarkHole() {
   ball.position = {8.5, kBallStartDepth, 8.5};
 }
 
-void placeStart(const Options& o) {
+void placeStart(const SimulateOptions& o) {
   seaPhase = 0;
   waveAmplitude = 0.05f;
   if (o.startGiven) ball.position = {o.startX, kBallStartDepth, o.startZ};
@@ -141,11 +141,11 @@ void printStrokeFields(const StrokeOutcome& s) {
   std::printf(",\"frames\":%d,\"stars\":%d", s.frames, s.stars);
 }
 
-void printHoleFields(const Options& o) {
+void printHoleFields(const SimulateOptions& o) {
   std::printf("\"world\":%d,\"hole\":%d,\"par\":%d,", o.world, o.hole, holeSetup.par);
 }
 
-void runStroke(const Options& o) {
+void runStroke(const SimulateOptions& o) {
   const StrokeOutcome s = simulateStroke(o.aim, o.power);
   std::printf("{");
   printHoleFields(o);
@@ -153,7 +153,7 @@ void runStroke(const Options& o) {
   std::printf("}\n");
 }
 
-void runSearch(const Options& o) {
+void runSearch(const SimulateOptions& o) {
   const StrokeSequence found = searchStrokes(o.strokes, o.seed);
   std::printf("{");
   printHoleFields(o);
@@ -167,7 +167,7 @@ void runSearch(const Options& o) {
 }
 
 // A fan of strokes from the start, each from the same place; CPU time against simulated time.
-void runBenchmark(const Options& o) {
+void runBenchmark(const SimulateOptions& o) {
   const BallVector start = ball.position;
   long frames = 0;
   const std::clock_t began = std::clock();
@@ -187,7 +187,7 @@ void runBenchmark(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options o;
+  SimulateOptions o;
   if (!parseOptions(argc, argv, o)) {
     printUsage();
     return 2;
