@@ -217,12 +217,12 @@ void runFrame() {
     drawTransitionScreen();
   }
   runScreen();  // a transition that ended above runs its target in this frame
+  updateSound();  // starts this frame's effects and keeps the music fed
 
   input.typedChar = kNoTypedChar;
   input.hoveredItem = 0;
   takeScriptScreenshots();  // the back buffer holds this frame until the swap
   SDL_GL_SwapBuffers();
-  updateSound();
 
   if (finishAutomatedFrame()) {
     quitRequested = 1;

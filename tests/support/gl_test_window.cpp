@@ -3,17 +3,90 @@
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 
-bool openGlTestWindow() {
-  static bool opened = false;
-  if (opened) return true;
+#include "core/app_state.h"
+#include "tests/support/test_images.h"
+
+namespace {
+
+// Sets the video mode when the window is not yet open at this size.
+bool openWindow(int width, int height) {
+  static int openWidth = 0, openHeight = 0;
+  if (openWidth == width && openHeight == height) return true;
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_Init(SDL_INIT_VIDEO) != 0) return false;
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  if (SDL_SetVideoMode(kGlTestWindowSize, kGlTestWindowSize, 32, SDL_OPENGL) == nullptr) return false;
+  if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr) return false;
   glewInit();
-  opened = true;
+  openWidth = width;
+  openHeight = height;
+  glViewport(0, 0, width, height);
   return true;
+}
+
+}  // namespace
+
+bool openGlTestWindow() { return openWindow(kGlTestWindowSize, kGlTestWindowSize); }
+
+bool openTestWindow(int width, int height) {
+  if (!openWindow(width, height)) return false;
+  screenWidth = width;
+  screenHeight = height;
+  return true;
+}
+
+FrameGrab grabFrame() {
+  FrameGrab grab;
+  grab.width = screenWidth;
+  grab.height = screenHeight;
+  std::vector<Rgb> bottomUp(static_cast<std::size_t>(grab.width) * grab.height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, grab.width, grab.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  grab.pixels.resize(bottomUp.size());
+  for (int y = 0; y < grab.height; ++y) {
+    std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(grab.height - 1 - y) * grab.width,
+                grab.width, grab.pixels.begin() + static_cast<std::ptrdiff_t>(y) * grab.width);
+  }
+  return grab;
+}
+
+int FrameGrab::count(const Rgb& colour, int x0, int y0, int x1, int y1) const {
+  int n = 0;
+  for (int py = std::max(y0, 0); py < std::min(y1, height); ++py)
+    for (int px = std::max(x0, 0); px < std::min(x1, width); ++px) n += at(px, py) == colour;
+  return n;
+}
+
+bool FrameGrab::centre(const Rgb& colour, int x0, int y0, int x1, int y1, float& x,
+                       float& y) const {
+  double sumX = 0, sumY = 0;
+  int n = 0;
+  for (int py = std::max(y0, 0); py < std::min(y1, height); ++py) {
+    for (int px = std::max(x0, 0); px < std::min(x1, width); ++px) {
+      if (at(px, py) != colour) continue;
+      sumX += px + 0.5;
+      sumY += py + 0.5;
+      ++n;
+    }
+  }
+  if (n == 0) return false;
+  x = static_cast<float>(sumX / n);
+  y = static_cast<float>(sumY / n);
+  return true;
+}
+
+void FrameGrab::save(const std::string& path) const {
+  TestPicture picture;
+  picture.width = width;
+  picture.height = height;
+  for (const Rgb& pixel : pixels) picture.pixels.push_back({pixel[0], pixel[1], pixel[2], 255});
+  writeTrueColourPng(path, picture, false);
+}
+
+void writeSolidImage(const std::string& path, int width, int height, const Rgb& colour) {
+  writeTga(path, stripedPicture(width, height, {{colour[0], colour[1], colour[2], 255}}), 32);
 }

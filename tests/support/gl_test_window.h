@@ -1,8 +1,38 @@
-// A small OpenGL window for tests that need a GL context, opened once per process under the
-// virtual display (SDL's window scaling is switched off so the frame buffer is 1:1).
+// A real OpenGL window for tests that need a GL context, opened once per process under the
+// virtual display (SDL's window scaling is switched off so the frame buffer is 1:1), and
+// reading back what was drawn into it.
 #pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 constexpr int kGlTestWindowSize = 128;  // pixels, square
 
-// Opens the window on the first call (and initialises GLEW); true when a context is current.
+// Opens the small square window on the first call (and initialises GLEW); true when a
+// context is current.
 bool openGlTestWindow();
+
+// Opens (or reopens at another size) a window for screen drawing tests and sets
+// screenWidth/screenHeight to match; false when no GL window can be had.
+bool openTestWindow(int width, int height);
+
+using Rgb = std::array<std::uint8_t, 3>;
+
+// The back buffer as rows from the top of the window, one Rgb per pixel.
+struct FrameGrab {
+  int width = 0, height = 0;
+  std::vector<Rgb> pixels;
+  Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  // Pixels of exactly this colour inside the box [x0, x1) x [y0, y1) (clipped to the frame).
+  int count(const Rgb& colour, int x0, int y0, int x1, int y1) const;
+  // Mean position of the pixels of this colour in the box; false when there are none.
+  bool centre(const Rgb& colour, int x0, int y0, int x1, int y1, float& x, float& y) const;
+  // Writes the grab as a PNG, for looking at.
+  void save(const std::string& path) const;
+};
+FrameGrab grabFrame();
+
+// A 32-bit TGA of one opaque colour.
+void writeSolidImage(const std::string& path, int width, int height, const Rgb& colour);

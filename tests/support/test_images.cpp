@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 
 #define STB_IMAGE_WRITE_STATIC
@@ -57,7 +58,14 @@ Bytes storedZlib(const Bytes& raw) {
   return out;
 }
 
+// Writers create the file's directories first.
+void makeParentDirectories(const std::string& path) {
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent);
+}
+
 bool writeBytes(const std::string& path, const Bytes& bytes) {
+  makeParentDirectories(path);
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
@@ -111,6 +119,7 @@ bool writePalettedPng(const std::string& path, const TestPicture& picture) {
 
 bool writeTrueColourPng(const std::string& path, const TestPicture& picture, bool withAlpha) {
   const int channels = withAlpha ? 4 : 3;
+  makeParentDirectories(path);
   const Bytes data = packed(picture, channels);
   return stbi_write_png(path.c_str(), picture.width, picture.height, channels, data.data(),
                         picture.width * channels) != 0;
@@ -118,6 +127,7 @@ bool writeTrueColourPng(const std::string& path, const TestPicture& picture, boo
 
 bool writeJpeg(const std::string& path, const TestPicture& picture) {
   const Bytes data = packed(picture, 3);
+  makeParentDirectories(path);
   return stbi_write_jpg(path.c_str(), picture.width, picture.height, 3, data.data(), 100) != 0;
 }
 

@@ -19,6 +19,7 @@ struct TestPicture {
 // Rows of one colour each, top to bottom, cycling through `rowColours`.
 TestPicture stripedPicture(int width, int height, const std::vector<Rgba>& rowColours);
 
+// Every writer creates the directories of its path.
 // Colour type 3 with an 8-bit palette built from the picture's colours (at most 256).
 bool writePalettedPng(const std::string& path, const TestPicture& picture);
 // 8-bit RGB or RGBA PNG.

@@ -1,0 +1,313 @@
+// The play overlay and the scorecard: their arithmetic, and what a GL window shows while a
+// player aims and after a ball is holed (plain one-colour images stand in for the pictures).
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "core/app_state.h"
+#include "core/gl_state.h"
+#include "course/course_catalogue.h"
+#include "course/terrain_grid.h"
+#include "course/world_theme.h"
+#include "play/play_overlay.h"
+#include "play/play_state.h"
+#include "render/texture_loader.h"
+#include "render/texture_tables.h"
+#include "tests/support/gl_test_window.h"
+#include "tests/support/temp_data_tree.h"
+#include "ui/localised_strings.h"
+#include "ui/text_drawing.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+// Every picture gets its own colour so that the grab tells them apart.
+Rgb letterColour(char c) {
+  int i = c - 'a';
+  return {static_cast<std::uint8_t>(20 + 8 * i), 100, static_cast<std::uint8_t>(200 - 5 * i)};
+}
+Rgb digitColour(char c) { return {100, static_cast<std::uint8_t>(20 + 20 * (c - '0')), 30}; }
+Rgb gaugeColour(int step) { return {static_cast<std::uint8_t>(10 + 18 * step), 240, 240}; }
+Rgb portraitColour(int icon) { return {240, static_cast<std::uint8_t>(10 + 15 * icon), 240}; }
+const Rgb kDotColour{255, 128, 0};
+const Rgb kStarColour{255, 255, 128};
+const Rgb kBarColour{60, 60, 60};
+const Rgb kPanelColour{40, 40, 120};
+const Rgb kBackdropColour{200, 0, 0};
+const Rgb kLineColour{128, 128, 255};
+
+struct OverlayState {
+  PlayerTable players;
+  ScoreTable scores;
+  int shotPhase, cameraMode, holeNumber, trainingMode, language;
+  float strikePower, viewTimer, turnBannerFade, viewIconFade;
+};
+
+class PlayOverlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved = {players, scores, shotPhase, cameraMode, holeNumber, trainingMode, language,
+             strikePower, viewTimer, turnBannerFade, viewIconFade};
+    language = 0;
+    applyLanguage();
+    players = PlayerTable{};
+    scores = ScoreTable{};
+    players.playerCount = 3;
+    const char* names[] = {"ann", "bob", "cid", "dan"};
+    for (int p = 0; p < kMaxPlayers; ++p)
+      std::strncpy(players.name[p].data(), names[p], kPlayerNameLength - 1);
+    players.icon = {2, 5, 7, 9};
+    catalogue.currentWorld = 0;
+    for (int hole = 1; hole <= kHolesPerCourse; ++hole) catalogue.holePars[0][hole] = 2 + hole % 3;
+    holeSetup.par = 9;  // the loaded hole's own par; the card must not use it
+    frameClock.fps = 100;
+    widgetInput = WidgetInput{};
+    input = InputState{};
+    input.mouseXf = input.mouseYf = -1000;
+  }
+  void TearDown() override {
+    players = saved.players;
+    scores = saved.scores;
+    shotPhase = saved.shotPhase;
+    cameraMode = saved.cameraMode;
+    holeNumber = saved.holeNumber;
+    trainingMode = saved.trainingMode;
+    language = saved.language;
+    strikePower = saved.strikePower;
+    viewTimer = saved.viewTimer;
+    turnBannerFade = saved.turnBannerFade;
+    viewIconFade = saved.viewIconFade;
+    applyLanguage();
+  }
+  OverlayState saved{};
+};
+
+TEST_F(PlayOverlayTest, StrokeLineIsSingularBelowTwoStrokes) {
+  OverlayLine line{};
+  players.currentPlayer = 1;
+  players.starsCollected[1] = 4;
+  for (int strokes : {0, 1, 2, 7}) {
+    players.strokes[1] = strokes;
+    formatStrokeLine(line);
+    std::string words = strokes < 2 ? localisedStrings.strStrokePlayed.data()
+                                    : localisedStrings.strStrokesPlayed.data();
+    EXPECT_EQ(std::string(line.data()), words + " " + std::to_string(strokes) + "   X4");
+  }
+  // A stray current player reads the first player's slot rather than past the table.
+  players.currentPlayer = 9;
+  players.strokes[0] = 3;
+  formatStrokeLine(line);
+  EXPECT_NE(std::strstr(line.data(), " 3   X"), nullptr);
+}
+
+TEST_F(PlayOverlayTest, SkippedHolesShowDotsAndCountThirty) {
+  int playedTotal = 0;
+  for (int hole = 1; hole <= kHolesPerCourse; ++hole) {
+    scores.strokes[1][hole] = hole % 4 + 1;
+    playedTotal += hole % 4 + 1;
+  }
+  EXPECT_EQ(scorecardTotal(1), playedTotal);
+  int holeFive = scores.strokes[1][5];
+  scores.strokes[1][5] = 0;
+  EXPECT_EQ(scorecardTotal(1), playedTotal - holeFive + kSkippedHoleStrokes);
+  EXPECT_EQ(scorecardTotal(2), kHolesPerCourse * kSkippedHoleStrokes);
+  OverlayLine cell{};
+  formatScoreCell(cell, 1, 5);
+  EXPECT_STREQ(cell.data(), "..");
+  formatScoreCell(cell, 1, 6);
+  EXPECT_EQ(std::string(cell.data()), std::to_string(scores.strokes[1][6]));
+
+  int parSum = 0;
+  for (int hole = 1; hole <= kHolesPerCourse; ++hole) parSum += catalogue.holePars[0][hole];
+  EXPECT_EQ(courseParTotal(), parSum);
+  catalogue.currentWorld = kMaxWorlds + 3;
+  EXPECT_EQ(courseParTotal(), 0);
+  catalogue.currentWorld = 0;
+}
+
+TEST_F(PlayOverlayTest, GaugeShowsOneImagePerWholePowerStep) {
+  EXPECT_EQ(powerGaugeSlot(0.0f), 12);
+  EXPECT_EQ(powerGaugeSlot(7.9f), 19);
+  EXPECT_EQ(powerGaugeSlot(12.0f), 24);
+  EXPECT_EQ(powerGaugeSlot(-0.5f), 12);
+  EXPECT_EQ(powerGaugeSlot(40.0f), 24);
+}
+
+// ---- On screen ----
+
+class PlayOverlayScreenTest : public PlayOverlayTest {
+ protected:
+  static void SetUpTestSuite() {
+    windowOpen = openTestWindow(kWidth, kHeight);
+    if (!windowOpen) return;
+    TempDataTree tree;
+    const std::filesystem::path& dir = tree.root();
+    releaseAllTextures();
+    auto sprite = [&](int slot, const std::string& name, int w, int h, Rgb colour, int anchor) {
+      std::string path = (dir / (name + ".tga")).string();
+      writeSolidImage(path, w, h, colour);
+      loadSprite(Sprites[slot], path.c_str());
+      setSpriteAnchor(Sprites[slot], anchor);
+    };
+    auto texture = [&](int slot, const std::string& name, Rgb colour) {
+      std::string path = (dir / (name + ".tga")).string();
+      writeSolidImage(path, 16, 16, colour);
+      loadTexture(GameTextures[slot], path.c_str(), ClampMipmapped);
+    };
+    for (char c = 'a'; c <= 'z'; ++c) sprite(100 + c - 'a', std::string(1, c), 12, 12, letterColour(c), Centre);
+    for (char c = '0'; c <= '9'; ++c) sprite(126 + c - '0', std::string("d") + c, 12, 12, digitColour(c), Centre);
+    sprite(145, "dot", 12, 12, kDotColour, Centre);
+    sprite(152, "star", 12, 12, kStarColour, Centre);
+    sprite(157, "line", 2, 20, kLineColour, Corner);
+    for (int step = 0; step <= 12; ++step) sprite(12 + step, "g" + std::to_string(step), 40, 40, gaugeColour(step), Centre);
+    for (int icon = 0; icon < 15; ++icon) sprite(40 + icon, "p" + std::to_string(icon), 64, 64, portraitColour(icon), Centre);
+    texture(DisplayBarTexture, "bar", kBarColour);
+    texture(OverlayTexture, "panel", kPanelColour);
+    texture(RedBackgroundTexture, "backdrop", kBackdropColour);
+  }
+  void SetUp() override {
+    PlayOverlayTest::SetUp();
+    if (!windowOpen) GTEST_SKIP() << "no GL window";
+    screenWidth = kWidth;
+    screenHeight = kHeight;
+    applyFixedGlState();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    std::snprintf(worldTheme.levelName.data(), worldTheme.levelName.size(), "%s", "test hole");
+    holeNumber = 4;
+    trainingMode = 0;
+    turnBannerFade = 1;
+    viewIconFade = 0;
+    viewTimer = 0;
+  }
+  static bool windowOpen;
+};
+bool PlayOverlayScreenTest::windowOpen = false;
+
+TEST_F(PlayOverlayScreenTest, AimingShowsPortraitGaugeAndStrokeLine) {
+  shotPhase = Aiming;
+  cameraMode = 1;
+  strikePower = 7.9f;
+  players.currentPlayer = 1;
+  players.strokes[1] = 2;
+  players.starsCollected[1] = 3;
+  drawPlayOverlay();
+  FrameGrab frame = grabFrame();
+  frame.save("overlay_aiming.png");
+
+  float x = 0, y = 0;
+  ASSERT_TRUE(frame.centre(gaugeColour(7), 0, 0, kWidth, kHeight, x, y));  // slot 19
+  EXPECT_NEAR(x, kWidth - 70, 0.6);
+  EXPECT_NEAR(y, kHeight - 70, 0.6);
+  EXPECT_EQ(frame.count(gaugeColour(8), 0, 0, kWidth, kHeight), 0);
+  ASSERT_TRUE(frame.centre(portraitColour(5), 0, 0, kWidth, kHeight, x, y));
+  EXPECT_NEAR(x, 64, 0.6);
+  EXPECT_NEAR(y, kHeight - 64, 0.6);
+  // "strokes played 2   X3": the star picture on the stroke line, then the digit 3.
+  ASSERT_TRUE(frame.centre(kStarColour, 0, kHeight - 40, kWidth, kHeight - 10, x, y));
+  float starX = x;
+  ASSERT_TRUE(frame.centre(digitColour('3'), 0, kHeight - 40, kWidth, kHeight - 10, x, y));
+  EXPECT_NEAR(x - starX, 20, 0.6);
+  // The name under the hole and par lines, and the bar under the player's banner.
+  EXPECT_GT(frame.count(letterColour('b'), 140, kHeight - 70, kWidth, kHeight - 50), 0);
+  EXPECT_GT(frame.count(digitColour('9'), 0, 80, 400, 105), 0);  // "(par 9"
+  EXPECT_NE(frame.at(250, kHeight - 40), (Rgb{0, 0, 0}));
+}
+
+TEST_F(PlayOverlayScreenTest, PortraitAndGaugeSlideInWhileTheTurnBannerRises) {
+  shotPhase = Aiming;
+  cameraMode = 0;
+  strikePower = 3;
+  turnBannerFade = -3;  // a turn has just begun
+  drawPlayOverlay();
+  FrameGrab frame = grabFrame();
+  EXPECT_EQ(frame.count(portraitColour(2), 0, 0, kWidth, kHeight), 0);
+  EXPECT_EQ(frame.count(gaugeColour(3), 0, 0, kWidth, kHeight), 0);
+  EXPECT_FLOAT_EQ(turnBannerFade, -3 + 5.0f / 100);
+
+  for (int i = 0; i < 81; ++i) {  // 0.8 s and a frame
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawPlayOverlay();
+  }
+  EXPECT_GE(turnBannerFade, 1);
+  frame = grabFrame();
+  EXPECT_GT(frame.count(portraitColour(2), 0, 0, kWidth, kHeight), 0);
+  EXPECT_GT(frame.count(gaugeColour(3), 0, 0, kWidth, kHeight), 0);
+}
+
+TEST_F(PlayOverlayScreenTest, OverviewHidesTheAimingDisplay) {
+  shotPhase = Aiming;
+  cameraMode = 3;
+  strikePower = 5;
+  drawPlayOverlay();
+  FrameGrab frame = grabFrame();
+  EXPECT_EQ(frame.count(portraitColour(2), 0, 0, kWidth, kHeight), 0);
+  EXPECT_EQ(frame.count(gaugeColour(5), 0, 0, kWidth, kHeight), 0);
+  // The key hint ("move the camera ...") in small text near the bottom-left corner.
+  EXPECT_GT(frame.count(letterColour('m'), 0, kHeight - 25, 400, kHeight), 0);
+}
+
+TEST_F(PlayOverlayScreenTest, ScorecardListsEveryPlayerWithDotsForSkippedHoles) {
+  shotPhase = HoleDone;
+  cameraMode = Holed;
+  viewTimer = 30;  // backdrop opaque, card shown
+  for (int p = 0; p < 3; ++p)
+    for (int hole = 1; hole <= kHolesPerCourse; ++hole) scores.strokes[p][hole] = 3;
+  scores.strokes[1][5] = 0;  // bob skipped hole 5
+  scores.strokes[3][2] = 4;  // a fourth slot that is not playing
+  drawPlayOverlay();
+  FrameGrab frame = grabFrame();
+  frame.save("overlay_scorecard.png");
+  EXPECT_EQ(screenWidth, kWidth);  // the virtual frame is left again
+  EXPECT_EQ(screenHeight, kHeight);
+
+  // Card frame x 0..660 spans the window; y runs from -160 at the top to 320 at the bottom.
+  auto screenX = [](float x) { return static_cast<int>(x * kWidth / 660.0f); };
+  auto screenY = [](float y) { return static_cast<int>((y + 160) * kHeight / 480.0f); };
+  for (int p = 0; p < 4; ++p) {
+    int top = screenY(160 + 30 * p - 8), bottom = screenY(160 + 30 * p + 8);
+    int nameCount = frame.count(letterColour(players.name[p][0]), 0, top, screenX(60), bottom);
+    if (p < 3) {
+      EXPECT_GT(nameCount, 0) << "player " << p;
+    } else {
+      EXPECT_EQ(nameCount, 0) << "player " << p;
+    }
+    // Hole 5's column: dots only in bob's row.
+    int dots = frame.count(kDotColour, screenX(215), top, screenX(260), bottom);
+    if (p == 1) {
+      EXPECT_GT(dots, 0);
+    } else {
+      EXPECT_EQ(dots, 0) << "player " << p;
+    }
+  }
+  EXPECT_EQ(frame.at(3, 3), kBackdropColour);
+  EXPECT_EQ(frame.at(kWidth / 2 - 250, kHeight / 2 - 105), kPanelColour);
+  // Eighteen hole rules and the two around the total.
+  int rules = 0;
+  int ruleY = screenY(-125 + 240 + 5);
+  for (int x = 1; x < kWidth; ++x)
+    rules += frame.at(x, ruleY) == kLineColour && frame.at(x - 1, ruleY) != kLineColour;
+  EXPECT_EQ(rules, 20);
+}
+
+TEST_F(PlayOverlayScreenTest, HoleIntroductionShowsTheBanner) {
+  shotPhase = Intro;
+  cameraMode = HoleIntro;
+  viewTimer = 9.0f;
+  drawPlayOverlay();
+  FrameGrab frame = grabFrame();
+  EXPECT_EQ(frame.at(kWidth / 2 - 250, kHeight / 2 - 105), kPanelColour);
+  // "test hole" centred 90 pixels above the middle.
+  float x = 0, y = 0;
+  ASSERT_TRUE(frame.centre(letterColour('h'), 0, kHeight / 2 - 100, kWidth, kHeight / 2 - 80, x, y));
+  EXPECT_NEAR(y, kHeight / 2 - 90, 0.6);
+  EXPECT_EQ(frame.count(portraitColour(2), 0, 0, kWidth, kHeight), 0);
+}
+
+}  // namespace
