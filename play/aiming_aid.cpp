@@ -79,6 +79,7 @@ void drawAimingAid(float groundHeight) {
   const GroundPoint d = headingOf(heading);
   glDisable(GL_LIGHTING);
   drawPowerBeads(d, strikePower);
+  glDisable(GL_TEXTURE_2D);  // the arrow and guides are plain colour
   drawArrow(d, strikePower, groundHeight);
   if (trainingMode) {
     const float y = static_cast<float>(ball.position.y);

@@ -30,11 +30,3 @@ void resetPlayersForHole() {
   // the introduction and hand the first turn to the wrong player.
   shotPhase = Intro;
 }
-
-void clearCourseScores() {
-  scores = ScoreTable{};
-  for (int slot = 0; slot < kPlayerSlots; ++slot) {
-    players.strokes[slot] = 0;
-    players.savedCameraMode[slot] = kFarView;
-  }
-}

@@ -7,6 +7,7 @@
 #include "course/hole_map.h"
 #include "course/terrain_grid.h"
 #include "play/ball_physics.h"
+#include "play/play_overlay.h"
 #include "play/play_state.h"
 #include "render/vector_math.h"
 #include "render/camera.h"
@@ -127,6 +128,7 @@ float aimAngleTowardsCup(float x, float z) {
 void updatePlay() {
   runPlayFlow();
   placeCamera();
+  drawPlayOverlay();
 }
 
 void runPlayFlow() {
