@@ -380,9 +380,12 @@ bool keyIsDown(const Uint8* keyState, int key) {
   return (keyState != nullptr && keyState[key] != 0) || heldKeys[key] || pressedThisFrame[key];
 }
 
-void notePointerWarp(int x, int y) {
-  pointerX = x;
-  pointerY = y;
+void warpPointer(int x, int y) {
+  if (automation.scriptPath[0] != '\0') {
+    pushMove(x, y);
+    return;
+  }
+  SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
 }
 
 bool writeScreenshot(const char* path) {

@@ -76,8 +76,10 @@ long automatedFrameNumber();
 // The key state as the game reads it: SDL's state merged with scripted held keys.
 bool keyIsDown(const Uint8* keyState, int key);
 
-// The game moved the pointer itself; later scripted moves are relative to this point.
-void notePointerWarp(int x, int y);
+// Moves the pointer for the game (mouse-look). Under a script the warp arrives as the
+// motion event a real warp produces, with its relative jump, at once rather than whenever
+// the display server sends it, so scripted runs repeat exactly.
+void warpPointer(int x, int y);
 
 // Writes a PNG of what the current frame drew (the back buffer, before the swap).
 bool writeScreenshot(const char* path);

@@ -1,12 +1,18 @@
 #include "core/pause_menu.h"
 
-#include <SDL/SDL.h>
 #include <GL/gl.h>
+#include <SDL/SDL.h>
 
 #include "core/app_state.h"
+#include "course/hole_map.h"
 #include "play/play_state.h"
+#include "render/texture_tables.h"
+#include "ui/localised_strings.h"
+#include "ui/text_drawing.h"
 
 namespace {
+
+constexpr int kPopupSprite = 29;
 
 // Leaving a hole early leaves no score on it for any of the four slots.
 void clearCurrentHoleScores() {
@@ -14,6 +20,7 @@ void clearCurrentHoleScores() {
   for (int p = 0; p < kMaxPlayers; ++p) scores.strokes[p][holeNumber] = 0;
 }
 
+// A dark veil over the frozen scene.
 void drawVeil() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -33,6 +40,24 @@ void drawVeil() {
   glEnable(GL_TEXTURE_2D);
 }
 
+// The panel and its three lines; the next-hole line is left out on the last hole.
+void drawChoices() {
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glPushMatrix();
+  glTranslatef(static_cast<float>(screenWidth) / 2.0f, static_cast<float>(screenHeight) / 2.0f,
+               0.0f);
+  drawSprite(Sprites[kPopupSprite], 0);
+  glPopMatrix();
+  drawSmallText(QuitCourse, HAnchor::CentreOnScreen, VAnchor::Middle, 0, -15, 1.0f,
+                localisedStrings.strQuitCourse.data());
+  if (holeNumber != kHolesPerCourse) {
+    drawSmallText(NextHole, HAnchor::CentreOnScreen, VAnchor::Middle, 0, 20, 1.0f,
+                  localisedStrings.strNextCourse.data());
+  }
+  drawSmallText(ContinuePlay, HAnchor::CentreOnScreen, VAnchor::Middle, 0, 55, 1.0f,
+                localisedStrings.strContinue.data());
+}
+
 }  // namespace
 
 void choosePauseItem(int item) {
@@ -48,6 +73,7 @@ void choosePauseItem(int item) {
       slideOffset = 0.0f;
       screenState = Playing;
       if (holeNumber < kHolesPerCourse) ++holeNumber;
+      loadHoleMap();
       break;
     case ContinuePlay:
       slideOffset = 0.0f;
@@ -60,5 +86,6 @@ void choosePauseItem(int item) {
 
 void drawPauseMenu() {
   drawVeil();
+  drawChoices();
   if (input.clickState == 1) choosePauseItem(input.hoveredItem);
 }

@@ -66,10 +66,12 @@ struct Mixer {
 };
 
 Mixer mixer;
+// The channels, and the pools that sample and stream handles point into: filled by soundInit,
+// emptied by soundClose; a pool entry is reused once its handle has been freed or closed.
 std::array<Channel, kSoundMaxChannels> channels;
 std::array<SoundSample, kSoundMaxSamples> samples;
 std::array<SoundStream, kSoundMaxStreams> streams;
-int lastError = SoundNoError;
+int lastError = SoundNoError;  // code of the last failing call; cleared by soundInit
 std::array<char, kStreamChunkBytes> decodeScratch;  // one buffer's worth of decoded music
 
 constexpr std::array<const char*, 19> kErrorTexts = {
@@ -462,10 +464,6 @@ int soundGetPan(int channel) { return channelValid(channel) ? channels[channel].
 
 bool soundIsPlaying(int channel) {
   return channelValid(channel) && channelBusy(channels[channel]);
-}
-
-const SoundSample* soundChannelSample(int channel) {
-  return channelValid(channel) ? channels[channel].sample : nullptr;
 }
 
 SoundStream* soundStreamOpen(const char* path) {

@@ -77,7 +77,6 @@ int soundGetFrequency(int channel);
 int soundGetVolume(int channel);
 int soundGetPan(int channel);
 bool soundIsPlaying(int channel);  // started or about to start at the next soundUpdate
-const SoundSample* soundChannelSample(int channel);
 
 // A music stream: an .ogg file decoded a little at a time, looping without a gap. Null on failure.
 struct SoundStream;

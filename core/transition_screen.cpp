@@ -6,6 +6,8 @@
 
 #include "core/app_state.h"
 #include "render/texture_tables.h"
+#include "ui/localised_strings.h"
+#include "ui/text_drawing.h"
 
 float transitionOffset = 0.0f;
 
@@ -53,4 +55,6 @@ void drawTransitionScreen() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (advanceTransition(&transitionOffset, frameClock.fps)) screenState = std::abs(screenState);
   drawBackground(transitionOffset);
+  drawText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 0, 0, 1.0f,
+           localisedStrings.strLoading.data());
 }

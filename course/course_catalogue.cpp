@@ -67,9 +67,14 @@ void buildCourseCatalogue() {
   }
 }
 
-void coursePicturePath(std::array<char, kPathLength>& out, int world) {
-  const char* file =
-      (world >= 0 && world < kMaxWorlds) ? catalogue.worldFiles[world].data() : "";
-  std::snprintf(out.data(), out.size(), "%s.tga", file);
+bool isCatalogueWorld(int world) {
+  return world >= 0 && world < catalogue.worldCount && world < kMaxWorlds;
+}
+
+bool coursePicturePath(std::array<char, kPathLength>& out, int world) {
+  out[0] = '\0';
+  if (!isCatalogueWorld(world)) return false;
+  std::snprintf(out.data(), out.size(), "%s.tga", catalogue.worldFiles[world].data());
   replaceChars(out.data(), ' ', '-');
+  return true;
 }

@@ -27,6 +27,9 @@ extern CourseCatalogue catalogue;
 // kMaxWorlds are refused with one line each.
 void buildCourseCatalogue();
 
+// True for the index of a world the catalogue found (0 .. worldCount - 1).
+bool isCatalogueWorld(int world);
+
 // The picture shown for a world in course selection: its list file path with ".tga"
-// appended and blanks turned into '-'.
-void coursePicturePath(std::array<char, kPathLength>& out, int world);
+// appended and blanks turned into '-'. False (out empty) when the index is no world.
+bool coursePicturePath(std::array<char, kPathLength>& out, int world);

@@ -130,14 +130,15 @@ void loadHoleMap() {
   decorAngle = 0.0f;
   widgetInput.pulse[0] = kHoleStartPulse;
   clearParticles();
-  // 2-3. The file of this hole; a missing one leaves the flat reset grid.
+  // 2-3. The file of this hole; a missing one (or no world at all) leaves the flat grid.
   const int world = catalogue.currentWorld;
-  const char* root =
-      (world >= 0 && world < kMaxWorlds) ? catalogue.worldRoots[world].data() : "";
-  std::array<char, kPathLength> path{};
-  holeMapPath(path, root, holeNumber, worldTheme.levelName.data());
-  replaceChars(worldTheme.levelName.data(), '-', ' ');
-  readHoleMapFile(path.data());
+  if (isCatalogueWorld(world)) {
+    std::array<char, kPathLength> path{};
+    holeMapPath(path, catalogue.worldRoots[world].data(), holeNumber,
+                worldTheme.levelName.data());
+    replaceChars(worldTheme.levelName.data(), '-', ' ');
+    readHoleMapFile(path.data());
+  }
   // 4-6. The rim, the markers and the lighting normals.
   forceTerrainRim();
   placeHoleMarkers();

@@ -26,7 +26,9 @@ enum InteractionKind : int {
 enum CellCorner : int { CornerX0Z0 = 0, CornerX0Z1 = 1, CornerX1Z0 = 2, CornerX1Z1 = 3 };
 
 // Everything stored for index [x][z]. The height belongs to vertex (x, z); the other fields
-// belong to the cell whose low corner is that vertex.
+// belong to the cell whose low corner is that vertex. `texture` and `object` come from the file
+// as they stand: read them through loadedFloorIndex and loadedObjectId (course/world_theme.h),
+// which turn an index the world did not load into the first floor and no object.
 struct TerrainCell {
   float height = 1.0f;            // world units; "@x"
   int texture = 1;                // floor index into the world theme; "@t"

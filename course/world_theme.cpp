@@ -138,9 +138,8 @@ void loadWorldTheme() {
   worldTheme.fogEnabled = false;
   // 4-6. The world's own list file.
   const int world = catalogue.currentWorld;
-  const char* listPath =
-      (world >= 0 && world < kMaxWorlds) ? catalogue.worldFiles[world].data() : "";
-  std::FILE* file = std::fopen(listPath, "r");
+  if (!isCatalogueWorld(world)) return;
+  std::FILE* file = std::fopen(catalogue.worldFiles[world].data(), "r");
   if (!file) return;
   TextLine line{};
   ThemeReading reading;

@@ -47,6 +47,7 @@ TEST(GameAudioWithoutDevice, StartUpReportsTheFailureAndTheGameRunsSilent) {
 
   loadSample(Whoosh, (dir + "/tone.wav").c_str());
   EXPECT_EQ(sampleTable[Whoosh], nullptr);
+  EXPECT_EQ(soundGetError(), SoundNotInitialised);
   lastChannel = 7;
   playSample(Whoosh, 40000, 250, 128);
   EXPECT_EQ(lastChannel, -1);
@@ -57,6 +58,9 @@ TEST(GameAudioWithoutDevice, StartUpReportsTheFailureAndTheGameRunsSilent) {
   stopMusic();
   stopSound();
   EXPECT_FALSE(soundIsOpen());
+  std::vector<float> frames(64, 1.0f);
+  soundRender(frames.data(), 32);
+  EXPECT_EQ(channelPeak(frames, 0, 0, 32) + channelPeak(frames, 1, 0, 32), 0.0) << "no mixer, yet sound";
 }
 
 TEST_F(GameAudio, EffectsPlayWithTheirFrequencyVolumeAndPan) {

@@ -101,14 +101,16 @@ TEST_F(CatalogueTest, OverlongNamesAreCutAtTheLineLength) {
 }
 
 TEST_F(CatalogueTest, CoursePictureIsTheListFileWithTgaAndDashesForBlanks) {
-  writeGame("data/levels/level1.vorpel", "Level_Name A\n");
+  writeGame("data/levels/level1.vorpel", "Level_Name A\nLevel_Name B\n");
   build();
   std::array<char, kPathLength> picture{};
-  coursePicturePath(picture, 0);
+  EXPECT_TRUE(coursePicturePath(picture, 0));
   EXPECT_STREQ(picture.data(), "./data/levels/level1.vorpel.tga");
   std::snprintf(catalogue.worldFiles[1].data(), kCatalogueTextLength, "./my data/x.vorpel");
   coursePicturePath(picture, 1);
   EXPECT_STREQ(picture.data(), "./my-data/x.vorpel.tga");
+  EXPECT_FALSE(coursePicturePath(picture, 2));  // no such world: no picture to find
+  EXPECT_STREQ(picture.data(), "");
 }
 
 }  // namespace

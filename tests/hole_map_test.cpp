@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "course/course_catalogue.h"
 #include "course/hole_map.h"
@@ -52,6 +53,7 @@ class HoleMapTest : public ::testing::Test {
  protected:
   void SetUp() override {
     catalogue.currentWorld = 0;
+    catalogue.worldCount = 1;
     copyRoot(tree.root().string());
     std::snprintf(worldTheme.levelName.data(), worldTheme.levelName.size(), "Palm Bay");
     holeNumber = 3;
@@ -71,24 +73,18 @@ class HoleMapTest : public ::testing::Test {
   TempDataTree tree;
 };
 
-// Compares every stored field of the cells x 0..25, z 0..25.
+// Every stored field of a cell, for comparing whole grids.
+auto cellFields(const TerrainCell& c) {
+  return std::make_tuple(c.height, c.texture, c.textureRotation, c.object, c.objectRotation,
+                         c.objectHeight, c.interaction, c.interactionRotation,
+                         c.interactionHeight, c.cornerNormals);
+}
+
+// Compares the cells x 0..25, z 0..25, stopping at the first difference.
 void expectSameGrid(const TerrainGrid& a, const TerrainGrid& b) {
   for (int x = 0; x < kGridVertices; ++x) {
     for (int z = 0; z < kGridVertices; ++z) {
-      const TerrainCell& p = a.cells[x][z];
-      const TerrainCell& q = b.cells[x][z];
-      SCOPED_TRACE(testing::Message() << "cell " << x << ", " << z);
-      EXPECT_EQ(p.height, q.height);
-      EXPECT_EQ(p.texture, q.texture);
-      EXPECT_EQ(p.textureRotation, q.textureRotation);
-      EXPECT_EQ(p.object, q.object);
-      EXPECT_EQ(p.objectRotation, q.objectRotation);
-      EXPECT_EQ(p.objectHeight, q.objectHeight);
-      EXPECT_EQ(p.interaction, q.interaction);
-      EXPECT_EQ(p.interactionRotation, q.interactionRotation);
-      EXPECT_EQ(p.interactionHeight, q.interactionHeight);
-      EXPECT_EQ(p.cornerNormals, q.cornerNormals);
-      if (::testing::Test::HasFailure()) return;
+      ASSERT_EQ(cellFields(a.cells[x][z]), cellFields(b.cells[x][z])) << "cell " << x << ", " << z;
     }
   }
 }
@@ -215,6 +211,15 @@ TEST_F(HoleMapTest, MissingAndEmptyFilesGiveTheSameFlatHole) {
   loadHoleMap();
   expectSameGrid(afterMissing, terrainGrid);
   EXPECT_EQ(holeSetup.par, 3);
+}
+
+TEST_F(HoleMapTest, NoWorldSelectedGivesTheFlatHole) {
+  writeHole("@x 4.5\n@x 4.5\n@Pa 5\n");
+  catalogue.worldCount = 0;  // nothing found, or a world index past the list
+  loadHoleMap();
+  EXPECT_EQ(holeSetup.par, 3);
+  EXPECT_EQ(cell(1, 0).height, kRimHeight);
+  EXPECT_EQ(cell(1, 1).height, 1.0f);
 }
 
 TEST_F(HoleMapTest, RimIsForcedWhateverTheFileSays) {

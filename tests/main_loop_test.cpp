@@ -2,6 +2,7 @@
 
 #include <SDL/SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/app_state.h"
@@ -396,6 +397,22 @@ TEST_F(ScriptedInput, ScriptedMotionCarriesItsRelativeMoveIntoMouseLook) {
   EXPECT_EQ(quitRequested, 0);
   frame();
   EXPECT_EQ(quitRequested, 1);
+}
+
+TEST_F(ScriptedInput, StrayingPastTheLeashSnapsBackWithoutTurningTheAim) {
+  std::snprintf(automation.scriptPath.data(), automation.scriptPath.size(), "test");
+  screenState = Playing;
+  load("0 move 400 300\n1 move 470 300\n2 move 540 300\n3 move 605 300\n4 move 420 300\n");
+  frame();
+  aimAngle = 0.0f;
+  frame();
+  frame();
+  frame();  // 605 is past 600: the pointer is sent back to x 400
+  EXPECT_EQ(input.mouseX, 400);
+  EXPECT_NEAR(aimAngle, (70 + 70 + 65) * 0.2f, 1e-4f);
+  frame();  // later motion is measured from where the pointer was sent
+  EXPECT_NEAR(aimAngle, (70 + 70 + 65 + 20) * 0.2f, 1e-4f);
+  automation = AutomationOptions{};
 }
 
 }  // namespace

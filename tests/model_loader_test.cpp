@@ -133,14 +133,6 @@ TEST_F(ModelLoaderTest, SharedVerticesGetRoundedNormalsAndALoneFaceStaysFlat) {
   }
 }
 
-TEST_F(ModelLoaderTest, ADegenerateFaceKeepsAZeroNormalInsteadOfDividingByZero) {
-  ASSERT_TRUE(parse(7, "flat.obj", "v 0 0 0\nv 100 0 0\nv 200 0 0\nvt 0 0 0\ng line\nf 1/1 2/1 3/1\n"));
-  for (int c = 0; c < 3; ++c) {
-    expectVector(faceOf(7, 0).normal[c], 0, 0, 0);
-    EXPECT_FALSE(std::isnan(faceOf(7, 0).smoothed[c][0]));
-  }
-}
-
 TEST_F(ModelLoaderTest, SkyScaleFiveMakesModelsFiveTimesLarger) {
   const std::string text = quadModel("sky", -30, 10, 50, 70);
   ASSERT_TRUE(parse(1, "small.obj", text, 1));

@@ -39,31 +39,6 @@ TEST(SoundLayerErrors, EveryCodeHasItsTextAndOthersAreUnknown) {
   for (int code : {-1, 19, 255, 100000}) EXPECT_STREQ(soundErrorText(code), "Unknown error") << code;
 }
 
-TEST(SoundLayerWithoutDevice, FailsToOpenAndEveryLaterCallDoesNothing) {
-  const std::string dir = soundTestDir("without_device");
-  ASSERT_TRUE(writeToneFile(dir + "/tone.wav", ToneSpec{}));
-  ASSERT_TRUE(writeToneFile(dir + "/tone.ogg", ToneSpec{}));
-
-  EXPECT_FALSE(soundInit(44100, 64, "no such output device"));
-  EXPECT_EQ(soundGetError(), SoundDeviceInitFailed);
-  EXPECT_FALSE(soundIsOpen());
-
-  EXPECT_EQ(soundSampleLoad((dir + "/tone.wav").c_str()), nullptr);
-  EXPECT_EQ(soundGetError(), SoundNotInitialised);
-  EXPECT_EQ(soundStreamOpen((dir + "/tone.ogg").c_str()), nullptr);
-  EXPECT_EQ(soundPlaySample(nullptr), -1);
-  EXPECT_EQ(soundStreamPlay(nullptr), -1);
-  soundSetFrequency(0, 44100);
-  soundSetVolume(0, 255);
-  soundSetPan(0, 0);
-  EXPECT_FALSE(soundIsPlaying(0));
-  soundUpdate();
-  soundClose();
-  std::vector<float> frames(64, 1.0f);
-  soundRender(frames.data(), 32);
-  EXPECT_EQ(channelPeak(frames, 0, 0, 32) + channelPeak(frames, 1, 0, 32), 0.0);
-}
-
 TEST_F(SoundLayer, SampleSoundsFromTheNextUpdateWithItsSettingsFromTheFirstFrame) {
   SoundSample* tone = soundSampleLoad(toneFile("tone.wav", ToneSpec{}).c_str());
   ASSERT_NE(tone, nullptr);

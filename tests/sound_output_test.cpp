@@ -86,19 +86,6 @@ TEST(SoundOutput, SamplesAreHeardAtTheirPitchLoudnessAndSide) {
   EXPECT_NEAR(channelPeak(heard, 1, start, kRate / 5), 0.5 * 128 / 255, 0.03);
 }
 
-TEST(SoundOutput, MusicLoopsOnTheRealOutputAtFifteenFramesASecond) {
-  const std::string dir = soundTestDir("wave_music");
-  ASSERT_TRUE(writeToneFile(dir + "/loop.ogg", ToneSpec{44100, 2, 441.0, 0.3}));
-  const CommandRun run =
-      runCommand(waveWriterEnv(dir) + kSoundcheck + " --seconds 1.5 --music " + dir + "/loop.ogg");
-  ASSERT_EQ(run.status, 0) << run.output;
-  const std::vector<float> heard = readRecording(dir + "/out.wav");
-  const size_t start = soundStart(heard) + 441;
-  ASSERT_GT(heard.size() / 2, start + kRate) << "recording too short";
-  EXPECT_NEAR(toneFrequency(heard, 1, start, kRate / 5, kRate), 441.0, 4.0);
-  expectNoGap(heard, start, start + kRate, "looping music");
-}
-
 TEST(SoundOutput, TheGamePlaysTheTitleMusic) {
   const std::string dir = soundTestDir("game_title_music");
   std::filesystem::create_directories(dir + "/data/music");

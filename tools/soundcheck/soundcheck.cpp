@@ -4,6 +4,7 @@
 // output with OpenAL Soft's wave writer.
 //
 //   soundcheck [--seconds S] [--music FILE.ogg] [--sample FILE.wav FREQUENCY VOLUME PAN]...
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,11 +21,11 @@ struct Request {
   double seconds = 1.0;
   const char* music = nullptr;
   int sampleCount = 0;
-  struct Shot {
+  struct Effect {
     const char* path;
     int frequency, volume, pan;
   };
-  Shot shots[kSampleCount]{};
+  std::array<Effect, kSampleCount> effects{};
 };
 
 bool parse(int argc, char** argv, Request& request) {
@@ -35,7 +36,7 @@ bool parse(int argc, char** argv, Request& request) {
       request.music = argv[++i];
     } else if (std::strcmp(argv[i], "--sample") == 0 && i + 4 < argc &&
                request.sampleCount < kSampleCount) {
-      request.shots[request.sampleCount++] = {argv[i + 1], std::atoi(argv[i + 2]),
+      request.effects[request.sampleCount++] = {argv[i + 1], std::atoi(argv[i + 2]),
                                               std::atoi(argv[i + 3]), std::atoi(argv[i + 4])};
       i += 4;
     } else {
@@ -62,13 +63,13 @@ int main(int argc, char** argv) {
   }
   startSound();
   for (int slot = 0; slot < request.sampleCount; ++slot) {
-    loadSample(SampleId(slot), request.shots[slot].path);
-    if (sampleTable[slot] == nullptr) std::printf("cannot load %s\n", request.shots[slot].path);
+    loadSample(SampleId(slot), request.effects[slot].path);
+    if (sampleTable[slot] == nullptr) std::printf("cannot load %s\n", request.effects[slot].path);
   }
   if (request.music != nullptr) playMusic(request.music);
   for (int slot = 0; slot < request.sampleCount; ++slot) {
-    const Request::Shot& shot = request.shots[slot];
-    playSample(SampleId(slot), shot.frequency, shot.volume, shot.pan);
+    const Request::Effect& effect = request.effects[slot];
+    playSample(SampleId(slot), effect.frequency, effect.volume, effect.pan);
   }
   for (double elapsed = 0.0; elapsed < request.seconds; elapsed += 1.0 / 15.0) {
     updateSound();
