@@ -27,6 +27,10 @@ enum ScreenId : int {
   TrainingSelect = 19,
 };
 
+// The screenState of a transition that reloads the interface before the given screen
+// (reloadTransitionTo(Reload) is -113, the way from play back to the menus).
+constexpr int reloadTransitionTo(int screen) { return -100 - screen; }
+
 constexpr int kPathLength = 4096;
 
 // Lives for the whole run; set once at start-up.

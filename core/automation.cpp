@@ -61,6 +61,20 @@ Uint8 buttonMask = 0;
 std::array<bool, SDLK_LAST> heldKeys{};
 std::array<bool, SDLK_LAST> pressedThisFrame{};
 
+// Real time of the end of the first frame, for the frame rate printed at the frame limit.
+Uint32 firstFrameTicks = 0;
+
+// A limited run ends by saying how fast it ran in real time (the first frame, which
+// loads the interface, is left out).
+void printFrameRate() {
+  const double seconds = (SDL_GetTicks() - firstFrameTicks) / 1000.0;
+  const long frames = frameNumber - 1;
+  if (frames > 0 && seconds > 0.0) {
+    std::printf("%ld frames in %.2f s: %.1f frames per second, %.2f ms a frame\n", frames,
+                seconds, frames / seconds, seconds * 1000.0 / frames);
+  }
+}
+
 bool fail(char* error, int errorSize, const char* reason) {
   std::snprintf(error, static_cast<size_t>(errorSize), "%s", reason);
   return false;
@@ -368,9 +382,12 @@ void takeScriptScreenshots() {
 }
 
 bool finishAutomatedFrame() {
+  if (frameNumber == 0) firstFrameTicks = SDL_GetTicks();
   ++frameNumber;
   advanceFixedStep();
-  return automation.frameLimit > 0 && frameNumber >= automation.frameLimit;
+  const bool done = automation.frameLimit > 0 && frameNumber >= automation.frameLimit;
+  if (done) printFrameRate();
+  return done;
 }
 
 long automatedFrameNumber() { return frameNumber; }

@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     openWindow();
     applyFixedGlState();
     glewInit();
-    screenState = -113;
+    screenState = reloadTransitionTo(Reload);
     listVideoModes();
     readConfig();
     runMainLoop();

@@ -93,7 +93,7 @@ void leavePlayWhenAsked() {
   if (holeNumber > kHolesPerCourse) {
     slideOffset = 0.0f;
     screenChoice = 1;
-    screenState = -113;
+    screenState = reloadTransitionTo(Reload);
   }
   if (input.keyEscape) {
     screenChoice = 1;
@@ -162,7 +162,7 @@ void handleEvent(const SDL_Event& event) {
 void runScreen() {
   switch (screenState) {
     case Loading: runLoadingScreen(); break;
-    case StartCourse: screenState = -110; break;
+    case StartCourse: screenState = reloadTransitionTo(LoadCourse); break;
     case EnterOptions:
       selectCurrentVideoMode();
       screenState = Options;

@@ -65,7 +65,7 @@ void choosePauseItem(int item) {
     case QuitCourse:
       slideOffset = 0.0f;
       clearCurrentHoleScores();
-      screenState = -113;  // screenChoice was set to 1 on entry: on to the high scores
+      screenState = reloadTransitionTo(Reload);  // screenChoice was set to 1 on entry: on to the high scores
       break;
     case NextHole:
       clearCurrentHoleScores();

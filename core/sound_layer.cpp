@@ -18,8 +18,8 @@
 namespace {
 
 constexpr float kLayerVersion = 3.75f;
-constexpr int kStreamBuffers = 4;           // the buffered time is split over this many buffers
-constexpr int kStreamChunkBytes = 1 << 16;  // largest single buffer: 1/4 s of 48 kHz stereo fits
+constexpr int kStreamBuffers = 8;           // 1 s buffered in 1/8 s pieces: a frame decodes little
+constexpr int kStreamChunkBytes = 1 << 16;  // largest single buffer: 1/3 s of 48 kHz stereo
 constexpr int kMaxSampleFrames = 48000 * 120;  // two minutes: longer "effects" are refused
 constexpr float kPanAngleDegrees = 60.0f;   // pan 0 and 255 put the sound this far left or right
 constexpr int kCentrePan = 128;
@@ -74,7 +74,7 @@ std::array<SoundStream, kSoundMaxStreams> streams;
 int lastError = SoundNoError;  // code of the last failing call; cleared by soundInit
 std::array<char, kStreamChunkBytes> decodeScratch;  // one buffer's worth of decoded music
 
-constexpr std::array<const char*, 19> kErrorTexts = {
+constexpr std::array<const char*, SoundMissingCodec + 1> kErrorTexts = {
     "No errors",
     "Cannot call this command after FSOUND_Init.  Call FSOUND_Close first.",
     "This command failed because FSOUND_Init was not called",
@@ -230,10 +230,13 @@ bool fillStreamBuffer(SoundStream& stream, ALuint buffer) {
     int section = 0;
     const long got = ov_read(&stream.file, decodeScratch.data() + filled, chunk - filled,
                              kHostBigEndian, 2, 1, &section);
-    if (got > 0) {
+    const vorbis_info* link = ov_info(&stream.file, section);
+    const bool sameLayout = link != nullptr && link->channels == stream.channels;
+    if (got > 0 && sameLayout) {
       filled += static_cast<int>(got);
       idleReads = 0;
-    } else if (got == 0) {
+    } else if (got >= 0) {
+      // The end of the track, or a chained part laid out differently: back to the start.
       ++idleReads;
       if (ov_pcm_seek(&stream.file, 0) != 0) break;
     } else {
@@ -478,6 +481,8 @@ SoundStream* soundStreamOpen(const char* path) {
     ov_clear(&slot->file);
     return fail<SoundStream*>(SoundUnknownFormat, nullptr);
   }
+  // A chained file may open positioned on a later part; every track starts at its very beginning.
+  ov_pcm_seek(&slot->file, 0);
   slot->used = true;
   slot->rate = static_cast<int>(info->rate);
   slot->channels = info->channels;

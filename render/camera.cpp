@@ -3,42 +3,50 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/app_state.h"
+#include "core/gl_state.h"
+#include "course/terrain_grid.h"
+#include "course/world_theme.h"
+#include "play/ball_physics.h"
+#include "play/course_objects.h"
 #include "play/play_state.h"
+#include "play/terrain_sampling.h"
 
 Camera camera;
 Frustum sceneFrustum;
 
 namespace {
 
-struct DirectionalLight {
-  GLenum id;
-  std::array<float, 4> position;  // w = 0: a direction fixed in the world
-  std::array<float, 4> diffuse;
-};
-
 // GL_LIGHT0 is never used; the three lights give the land a cool key light, a warm fill from
-// the other side and a dim back light.
-constexpr std::array<DirectionalLight, 3> kSceneLights{{
-    {GL_LIGHT1, {100.0f, 5.0f, 70.0f, 0.0f}, {0.8f, 0.8f, 0.9f, 1.0f}},
-    {GL_LIGHT2, {-2.0f, 5.0f, 2.0f, 0.0f}, {1.0f, 0.9f, 0.8f, 1.0f}},
-    {GL_LIGHT3, {-70.0f, 5.0f, -100.0f, 0.0f}, {0.4f, 0.4f, 0.4f, 1.0f}},
+// the other side and a dim back light. Their diffuse colours are the light records that the
+// game resource set fills.
+constexpr std::array<GLenum, kLightColours> kLightIds{GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
+constexpr std::array<std::array<float, 4>, kLightColours> kLightDirections{{
+    {100.0f, 5.0f, 70.0f, 0.0f},  // w = 0: directions fixed in the world
+    {-2.0f, 5.0f, 2.0f, 0.0f},
+    {-70.0f, 5.0f, -100.0f, 0.0f},
 }};
 
 constexpr std::array<float, 4> kMaterialAmbient{0.8f, 0.8f, 0.4f, 1.0f};
 constexpr std::array<float, 4> kMaterialSpecular{1.0f, 1.0f, 1.0f, 1.0f};
 
+}  // namespace
+
 void setSceneLights() {
   glEnable(GL_LIGHTING);
-  for (const DirectionalLight& light : kSceneLights) {
-    glLightfv(light.id, GL_DIFFUSE, light.diffuse.data());
-    glLightfv(light.id, GL_POSITION, light.position.data());
-    glEnable(light.id);
+  for (int i = 0; i < kLightColours; ++i) {
+    glLightfv(kLightIds[i], GL_DIFFUSE, lightColours[i].data());
+    glLightfv(kLightIds[i], GL_POSITION, kLightDirections[i].data());
+    glEnable(kLightIds[i]);
   }
   glMaterialfv(GL_FRONT, GL_AMBIENT, kMaterialAmbient.data());
   glMaterialfv(GL_FRONT, GL_SPECULAR, kMaterialSpecular.data());
-  glEnable(GL_DEPTH_TEST);
 }
+
+namespace {
 
 // Row r (0-based) of the column-major matrix m.
 std::array<float, 4> matrixRow(const Matrix4& m, int r) {
@@ -82,6 +90,7 @@ void setupCamera() {
 
   // After the look-at, so the light directions stay fixed in the world.
   setSceneLights();
+  glEnable(GL_DEPTH_TEST);
 }
 
 void frustumFromMatrices(const Matrix4& projection, const Matrix4& modelview, Frustum& frustum) {
@@ -107,4 +116,138 @@ bool sphereInFrustum(const Frustum& frustum, float x, float y, float z, float ra
     if (p[0] * x + p[1] * y + p[2] * z + p[3] <= -radius) return false;
   }
   return true;
+}
+
+namespace {
+
+constexpr float kGridMiddle = 12.5f;
+constexpr float kOverviewRadius = 13.0f;
+constexpr int kPullInRounds = 100;
+constexpr float kViewBlockingSpeed = 1214.0f;  // wall types this fast are tall enough to hide the ball
+
+Vec3 ballPosition() {
+  return {static_cast<float>(ball.position.x), static_cast<float>(ball.position.y),
+          static_cast<float>(ball.position.z)};
+}
+
+// A cell hides the ball when it carries a tall wall: a wall type animated faster than 1214.
+bool cellBlocksView(Vec3 point) {
+  const int x = static_cast<int>(std::floor(point.x + 0.5f));
+  const int z = static_cast<int>(std::floor(point.z + 0.5f));
+  if (x < 0 || z < 0 || x >= kGridCells || z >= kGridCells) return false;
+  const int id = loadedObjectId(terrainGrid.cells[x][z].object);
+  if (id < 0) return false;
+  const ObjectType& type = worldTheme.objectTypes[id];
+  return type.behaviour == WallBlock && type.animationSpeed > kViewBlockingSpeed;
+}
+
+// Close view behind the ball; falls back to the view from above when a wall leaves no room.
+void placeCloseView(Vec3 b) {
+  camera.viewDistance = pullInViewDistance(b, aimAngle, 0.7f);
+  if (camera.viewDistance < 0.2f) {
+    cameraMode = 2;
+    placeCamera();
+    return;
+  }
+  camera.eye = b + groundDirection(aimAngle) * camera.viewDistance;
+  camera.target = b + groundDirection(aimAngle + 180.0f) * 0.7f;
+  camera.target.y = b.y;
+  camera.eye.y = std::max(sceneGroundHeight(camera.eye.x, camera.eye.z) + 0.5f, camera.target.y + 0.5f);
+}
+
+// Wide view behind the ball; falls back to the close view when a wall leaves no room.
+void placeWideView(Vec3 b) {
+  camera.viewDistance = pullInViewDistance(b, aimAngle, 1.7f);
+  if (camera.viewDistance < 0.3f) {
+    cameraMode = 0;
+    placeCamera();
+    return;
+  }
+  const float lift = camera.viewDistance - 0.2f;
+  camera.eye = b + groundDirection(aimAngle) * camera.viewDistance;
+  camera.target = b + groundDirection(aimAngle + 180.0f) * 2.7f;
+  camera.target.y = b.y;
+  const float ground = sceneGroundHeight(camera.eye.x, camera.eye.z);
+  camera.eye.y = std::max(std::max(ground + lift, ground), camera.target.y + lift);
+}
+
+void placeViewFromAbove(Vec3 b) {
+  camera.viewDistance = 0.1f;
+  camera.target = b + groundDirection(aimAngle + 180.0f) * 0.5f;
+  camera.target.y = b.y;
+  camera.eye = b + groundDirection(aimAngle + 180.0f) * 0.4f;
+  camera.eye.y = b.y + 5.0f;
+}
+
+// The orbit around the middle of the grid: up and down change the height (stopping within
+// one frame's step of the limits), left and right turn the orbit.
+void placeOverview() {
+  const float fps = frameClock.fps;
+  if (input.keyUp && camera.overviewHeight > kOverviewLowest) camera.overviewHeight -= 5.0f / fps;
+  if (input.keyDown && camera.overviewHeight < kOverviewHighest) camera.overviewHeight += 5.0f / fps;
+  if (input.keyLeft) decorAngle += 40.0f / fps;
+  if (input.keyRight) decorAngle -= 40.0f / fps;
+  camera.target = {kGridMiddle, 0.0f, kGridMiddle};
+  camera.eye = {kGridMiddle + kOverviewRadius * std::cos(decorAngle * kDegToRad), camera.overviewHeight,
+                kGridMiddle + kOverviewRadius * std::sin(decorAngle * kDegToRad)};
+}
+
+// Fly-in: a spiral that closes in on the ball as viewTimer falls from 9 towards 1.
+void placeHoleIntro(Vec3 b) {
+  camera.target = b;
+  camera.eye = b + groundDirection(viewTimer * 10.0f + aimAngle) * viewTimer;
+  camera.eye.y = b.y + 2.0f * viewTimer;
+}
+
+void placeInWater() {
+  camera.target = camera.savedTarget;
+  camera.eye = camera.savedEye;
+  camera.eye.y += viewTimer * 0.1f;
+}
+
+// The eye rises and drifts over the cup while the result is shown.
+void placeHoled(Vec3 b) {
+  camera.target = b;
+  if (viewTimer < 26.0f) {
+    camera.savedEye.x += (camera.target.x - camera.savedEye.x) / frameClock.fps;
+    camera.savedEye.z += (camera.target.z - camera.savedEye.z) / frameClock.fps;
+  }
+  camera.eye = camera.savedEye;
+  camera.eye.y = camera.savedEye.y + viewTimer * 0.1f;
+}
+
+}  // namespace
+
+float sceneGroundHeight(float x, float z) {
+  return sampleGround(x, z, static_cast<float>(ball.position.x), static_cast<float>(ball.position.y),
+                      objectClock)
+      .height;
+}
+
+float pullInViewDistance(Vec3 ball, float headingDegrees, float startDistance) {
+  const Vec3 heading = groundDirection(headingDegrees);
+  float distance = startDistance;
+  for (int round = 0; round < kPullInRounds; ++round) {
+    if (cellBlocksView(ball + heading * (distance * 0.5f))) distance *= 0.5f;
+    if (cellBlocksView(ball + heading * distance)) distance -= 0.01f;
+  }
+  return distance;
+}
+
+void placeCamera() {
+  const Vec3 b = ballPosition();
+  switch (cameraMode) {
+    case 0: placeCloseView(b); break;
+    case 1: placeWideView(b); break;
+    case 2: placeViewFromAbove(b); break;
+    case 3: placeOverview(); break;
+    case ShotReplay:
+      camera.eye = camera.savedEye;
+      camera.target = camera.savedTarget;
+      break;
+    case HoleIntro: placeHoleIntro(b); break;
+    case InWater: placeInWater(); break;
+    case Holed: placeHoled(b); break;
+    default: break;  // an unknown mode leaves the camera where it is
+  }
 }

@@ -40,6 +40,9 @@ extern Frustum sceneFrustum;
 // Viewport, perspective, target smoothing, look-at and the three fixed lights.
 void setupCamera();
 
+// Lighting on with the three fixed lights and the scene material, at the current modelview.
+void setSceneLights();
+
 // Puts eye and target where the current cameraMode wants them (all eight modes).
 void placeCamera();
 
@@ -56,6 +59,10 @@ bool sphereInFrustum(const Frustum& frustum, float x, float y, float z, float ra
 // One frame of the target smoothing: the target moves 8 / (fps + 8) of the way from the
 // previous target towards its new place.
 Vec3 smoothedTarget(Vec3 target, Vec3 previousTarget, float fps);
+
+// Ground height under (x, z) for placing the eye, shadows and effects; unlike
+// terrainHeightAt it leaves the ball's slope angles to the physics.
+float sceneGroundHeight(float x, float z);
 
 // The step of the close and wide views that pulls the eye in front of view-blocking walls:
 // 100 rounds of two probes along the heading; returns the shortened distance.

@@ -8,7 +8,7 @@ packages=(
   libglew-dev libglu1-mesa-dev libgl1-mesa-dri
   libopenal-dev libvorbis-dev libsndfile1-dev
   libgtest-dev googletest
-  libstb-dev libfreetype-dev fonts-dejavu-core
+  libstb-dev libfreetype-dev fonts-dejavu-core fonts-comfortaa
   xvfb xauth
 )
 # Extra packages for a mode: "fuzz" adds clang and its runtime.

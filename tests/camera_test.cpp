@@ -2,6 +2,12 @@
 
 #include <cmath>
 
+#include "core/app_state.h"
+#include "course/terrain_grid.h"
+#include "course/world_theme.h"
+#include "play/ball_physics.h"
+#include "play/course_objects.h"
+#include "play/play_state.h"
 #include "render/camera.h"
 
 namespace {
@@ -105,4 +111,167 @@ TEST(Frustum, FollowsTheModelviewTransform) {
   // The wider aspect widens x only: at distance 20 the side edge is at 20 tan(33.5) 4/3 = 17.7.
   EXPECT_TRUE(sphereInFrustum(f, 17.0f, 0.0f, 0.0f, 0.01f));
   EXPECT_FALSE(sphereInFrustum(f, 0.0f, 17.0f, 0.0f, 0.01f));
+}
+
+// View modes: a flat hole at height 1 with a wall type that blocks the view.
+namespace {
+
+class CameraPlacement : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetTerrainCells();
+    forceTerrainRim();
+    worldTheme.objectCount = 1;
+    worldTheme.objectTypes[0] = ObjectType{WallBlock, 1, 1300.0f};  // tall: hides the ball
+    worldTheme.objectTypes[1] = ObjectType{WallBlock, 1, 1214.0f};  // just too low to hide it
+    frameClock.fps = 60.0f;
+    aimAngle = 0.0f;  // the eye sits towards +x of the ball, the shot goes to -x
+    input = InputState{};
+  }
+  void TearDown() override {
+    resetTerrainCells();
+    worldTheme.objectCount = -1;
+  }
+  static void placeBall(double x, double z) { ball.position = {x, 1.0, z}; }
+  static void putObject(int x, int z, int type) {
+    terrainGrid.cells[x][z].object = type;
+    terrainGrid.cells[x][z].objectHeight = 1.0f;
+  }
+};
+
+}  // namespace
+
+TEST_F(CameraPlacement, CloseViewInTheOpenStandsBehindTheBall) {
+  placeBall(10.5, 10.2);
+  cameraMode = 0;
+  placeCamera();
+  EXPECT_EQ(cameraMode, 0);
+  EXPECT_FLOAT_EQ(camera.viewDistance, 0.7f);
+  EXPECT_NEAR(camera.eye.x, 11.2f, 1e-5f);
+  EXPECT_NEAR(camera.eye.z, 10.2f, 1e-4f);
+  EXPECT_NEAR(camera.eye.y, 1.5f, 1e-5f) << "half a unit above the ground";
+  EXPECT_NEAR(camera.target.x, 9.8f, 1e-5f) << "looks past the ball along the shot";
+  EXPECT_NEAR(camera.target.y, 1.0f, 1e-5f);
+}
+
+TEST_F(CameraPlacement, CloseViewAgainstATallWallFallsBackToTheViewFromAbove) {
+  placeBall(10.5, 10.2);
+  putObject(11, 10, 0);
+  cameraMode = 0;
+  placeCamera();
+  EXPECT_EQ(cameraMode, 2);
+  EXPECT_FLOAT_EQ(camera.viewDistance, 0.1f);
+  EXPECT_NEAR(camera.eye.y, 6.0f, 1e-5f) << "five units above the ball";
+  EXPECT_NEAR(camera.eye.x, 10.1f, 1e-5f);
+  EXPECT_NEAR(camera.target.x, 10.0f, 1e-5f);
+}
+
+TEST_F(CameraPlacement, LowWallsAndOtherObjectsDoNotBlockTheView) {
+  placeBall(10.5, 10.2);
+  putObject(11, 10, 1);
+  cameraMode = 0;
+  placeCamera();
+  EXPECT_EQ(cameraMode, 0);
+  EXPECT_FLOAT_EQ(camera.viewDistance, 0.7f);
+  worldTheme.objectTypes[1] = ObjectType{SolidBlock, 1, 5000.0f};
+  cameraMode = 1;
+  placeCamera();
+  EXPECT_EQ(cameraMode, 1);
+  EXPECT_FLOAT_EQ(camera.viewDistance, 1.7f);
+}
+
+TEST_F(CameraPlacement, WideViewShrinksInFrontOfAWallAndKeepsItsMode) {
+  // The wall cell takes eye positions that round to x = 12, from 11.5 on: 1.0 behind the ball.
+  placeBall(10.5, 10.2);
+  putObject(12, 10, 0);
+  cameraMode = 1;
+  placeCamera();
+  EXPECT_EQ(cameraMode, 1);
+  EXPECT_LT(camera.viewDistance, 1.0f);
+  EXPECT_GT(camera.viewDistance, 0.95f);
+  EXPECT_LT(camera.eye.x, 11.5f) << "the eye stays in front of the wall";
+  EXPECT_NEAR(camera.target.x, 7.8f, 1e-4f);
+}
+
+TEST_F(CameraPlacement, WideViewCloseToAWallFallsBackToTheCloseView) {
+  // Blocked from 0.25 behind the ball: too close for the wide view (below 0.3), room enough
+  // for the close one (0.2 and more).
+  placeBall(11.25, 10.2);
+  putObject(12, 10, 0);
+  cameraMode = 1;
+  placeCamera();
+  EXPECT_EQ(cameraMode, 0);
+  EXPECT_GE(camera.viewDistance, 0.2f);
+  EXPECT_LT(camera.viewDistance, 0.3f);
+  EXPECT_NEAR(camera.eye.y, 1.5f, 1e-5f);
+}
+
+TEST_F(CameraPlacement, OverviewHeightStopsWithinOneStepOfItsLimits) {
+  cameraMode = 3;
+  camera.overviewHeight = 10.0f;
+  input.keyUp = 1;
+  for (int frame = 0; frame < 600; ++frame) placeCamera();
+  EXPECT_LE(camera.overviewHeight, kOverviewLowest);
+  EXPECT_GT(camera.overviewHeight, kOverviewLowest - 5.0f / 60.0f - 1e-4f);
+  input.keyUp = 0;
+  input.keyDown = 1;
+  for (int frame = 0; frame < 600; ++frame) placeCamera();
+  EXPECT_GE(camera.overviewHeight, kOverviewHighest);
+  EXPECT_LT(camera.overviewHeight, kOverviewHighest + 5.0f / 60.0f + 1e-4f);
+  EXPECT_NEAR(camera.eye.y, camera.overviewHeight, 1e-6f);
+  EXPECT_NEAR(std::hypot(camera.eye.x - 12.5f, camera.eye.z - 12.5f), 13.0f, 1e-4f);
+}
+
+TEST_F(CameraPlacement, OverviewTurnsWithTheSideKeys) {
+  cameraMode = 3;
+  decorAngle = 0.0f;
+  input.keyLeft = 1;
+  for (int frame = 0; frame < 60; ++frame) placeCamera();
+  EXPECT_NEAR(decorAngle, 40.0f, 1e-3f) << "40 degrees per second";
+  EXPECT_NEAR(camera.eye.x, 12.5f + 13.0f * std::cos(40.0f * kDegToRad), 1e-3f);
+  EXPECT_NEAR(camera.eye.z, 12.5f + 13.0f * std::sin(40.0f * kDegToRad), 1e-3f);
+  input.keyLeft = 0;
+  input.keyRight = 1;
+  for (int frame = 0; frame < 30; ++frame) placeCamera();
+  EXPECT_NEAR(decorAngle, 20.0f, 1e-3f);
+}
+
+TEST_F(CameraPlacement, ScriptedViewsFollowTheirTimerWithoutChangingIt) {
+  placeBall(10.0, 10.0);
+  aimAngle = 30.0f;
+  cameraMode = HoleIntro;
+  viewTimer = 9.0f;
+  placeCamera();
+  EXPECT_FLOAT_EQ(viewTimer, 9.0f) << "the turn flow owns the timer";
+  EXPECT_NEAR(std::hypot(camera.eye.x - 10.0f, camera.eye.z - 10.0f), 9.0f, 1e-4f);
+  EXPECT_NEAR(camera.eye.y, 19.0f, 1e-5f);
+  EXPECT_NEAR(camera.eye.x, 10.0f + 9.0f * std::cos(120.0f * kDegToRad), 1e-4f);
+
+  camera.savedEye = {5, 3, 5};
+  camera.savedTarget = {6, 1, 6};
+  cameraMode = InWater;
+  viewTimer = 10.0f;
+  placeCamera();
+  EXPECT_NEAR(camera.eye.y, 4.0f, 1e-5f);
+  EXPECT_NEAR(camera.target.x, 6.0f, 1e-6f);
+
+  cameraMode = ShotReplay;
+  placeCamera();
+  EXPECT_NEAR(camera.eye.y, 3.0f, 1e-6f);
+}
+
+TEST_F(CameraPlacement, HoledViewDriftsOverTheCupUntilTheTimerIsUp) {
+  placeBall(10.0, 10.0);
+  camera.savedEye = {4, 3, 10};
+  cameraMode = Holed;
+  viewTimer = 0.0f;
+  for (int frame = 0; frame < 60; ++frame) placeCamera();
+  // Each frame closes 1/60 of the gap: (59/60)^60 of it is left after a second.
+  EXPECT_NEAR(camera.eye.x, 10.0f - 6.0f * std::pow(59.0f / 60.0f, 60.0f), 1e-3f);
+  EXPECT_NEAR(camera.eye.y, 3.0f, 1e-6f);
+  const float x = camera.eye.x;
+  viewTimer = 26.0f;
+  placeCamera();
+  EXPECT_FLOAT_EQ(camera.eye.x, x) << "still once the timer is up";
+  EXPECT_NEAR(camera.eye.y, 5.6f, 1e-5f);
 }

@@ -175,6 +175,18 @@ TEST_F(ModelLoaderTest, FacesNamingVerticesOrCoordinatesTheFileDoesNotHaveAreSki
   EXPECT_EQ(faceOf(2, 0).vertex[0], modelPools.slots[2].firstVertex);
 }
 
+TEST_F(ModelLoaderTest, OverlongNamesAndWindowsLineEndsStayWithinTheirBuffers) {
+  const std::string longName(600, 'n');
+  ASSERT_TRUE(parse(1, "long.obj", "v 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\nvt 0 0 0\r\ng metal" + longName +
+                                       "\r\nusemtl " + longName + "\r\nf 1/1 2/1 3/1\r\n"));
+  ASSERT_EQ(modelPools.slots[1].groupCount, 1);
+  // The line itself is cut at the reading buffer; its rest is a line of its own that matches nothing.
+  EXPECT_EQ(std::string(groupOf(1, 0).name.data()), ("metal" + longName).substr(0, 252));
+  EXPECT_EQ(groupOf(1, 0).materialKind, MetalMaterial);
+  EXPECT_LT(std::string(groupOf(1, 0).textureName.data()).size(), static_cast<size_t>(kGroupNameLength));
+  EXPECT_EQ(groupOf(1, 0).faceCount, 1);
+}
+
 TEST_F(ModelLoaderTest, AMissingFileOrSlotLeavesTheSlotEmpty) {
   ASSERT_TRUE(parse(8, "here.obj", quadModel("here", 0, 0, 1, 1)));
   const std::string missing = tree_.path("nowhere.obj");

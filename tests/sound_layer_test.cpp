@@ -191,6 +191,25 @@ TEST_F(SoundLayer, ShortTrackLoopsWithoutAGap) {
   EXPECT_LT(channelRms(play(0.1), 0, 0, 4410), kQuiet) << "a closed track kept playing";
 }
 
+TEST_F(SoundLayer, AChainedTrackThatChangesLayoutLoopsItsFirstPart) {
+  // Two .ogg files back to back make one chained file: a mono part, then a stereo part.
+  const std::string first = toneFile("mono.ogg", ToneSpec{44100, 1, kToneHz, 0.3});
+  const std::string second = toneFile("stereo.ogg", ToneSpec{44100, 2, 3 * kToneHz, 0.3});
+  const std::string chained = dir + "/chained.ogg";
+  {
+    std::ofstream out(chained, std::ios::binary);
+    out << std::ifstream(first, std::ios::binary).rdbuf() << std::ifstream(second, std::ios::binary).rdbuf();
+  }
+  SoundStream* track = soundStreamOpen(chained.c_str());
+  ASSERT_NE(track, nullptr);
+  ASSERT_GE(soundStreamPlay(track), 0);
+  const std::vector<float> heard = play(1.0, 30.0);
+  expectNoGap(heard, "chained");
+  for (size_t at = 0; at + 4410 <= heard.size() / 2; at += 4410) {
+    EXPECT_NEAR(toneFrequency(heard, 0, at, 4410, kRate), kToneHz, 10.0) << "at frame " << at;
+  }
+}
+
 TEST_F(SoundLayer, MusicSurvivesTheSlowestFramesAndRecoversFromAStall) {
   soundSetStreamBufferSize(1000);
   SoundStream* track = soundStreamOpen(toneFile("long.ogg", ToneSpec{44100, 2, kToneHz, 3.0}).c_str());

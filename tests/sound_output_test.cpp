@@ -92,7 +92,7 @@ TEST(SoundOutput, TheGamePlaysTheTitleMusic) {
   ASSERT_TRUE(writeToneFile(dir + "/data/music/title.ogg", ToneSpec{44100, 2, 441.0, 0.5}));
   // The game runs until told to stop, as a player would leave it; SDL turns the signal into a quit.
   const CommandRun game = runCommand("cd '" + dir + "' && " + waveWriterEnv(dir) +
-                                     "timeout -s TERM 4 '" + QUILLMOOR_GAME_BINARY + "' --seed 1");
+                                     "timeout -s TERM 6 '" + QUILLMOOR_GAME_BINARY + "' --seed 1");
   const std::vector<float> heard = readRecording(dir + "/out.wav");
   const size_t start = soundStart(heard) + 441;
   const size_t end = heard.size() / 2;

@@ -142,6 +142,26 @@ TEST_F(WholeProgram, AScriptedQuitEndsTheRunEarly) {
   EXPECT_FALSE(std::filesystem::exists(dir + "/late.png"));
 }
 
+TEST_F(WholeProgram, StartedElsewhereItUsesTheDataTreeBesideItself) {
+  namespace fs = std::filesystem;
+  const std::string home = makeScratchDir("installed");
+  const std::string elsewhere = makeScratchDir("elsewhere");
+  fs::create_directories(home + "/data/sky");
+  fs::copy_file(QUILLMOOR_GAME_BINARY, home + "/quillmoor");
+  ASSERT_TRUE(writeWholeFile(home + "/data/sky/fonbleu.tga", solidTga(32, {20, 200, 40})));
+  ASSERT_TRUE(writeWholeFile(elsewhere + "/script.txt",
+                             "2 screenshot " + elsewhere + "/shot.png\n"));
+  const std::string command = "cd '" + elsewhere + "' && '" + home +
+                              "/quillmoor' --frames 4 --fixed-step 16 --script script.txt"
+                              " > out.txt 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << readWholeFile(elsewhere + "/out.txt");
+  EXPECT_TRUE(fs::exists(home + "/data/tov.pref"));
+  EXPECT_FALSE(fs::exists(elsewhere + "/data"));
+  Picture shot;
+  ASSERT_TRUE(loadPicture(elsewhere + "/shot.png", shot));
+  EXPECT_NEAR(shot.at(2, 2).g, 200, 8);  // the picture of the tree beside the program
+}
+
 TEST_F(WholeProgram, ABadScriptLineStopsTheRunWithItsLineNumber) {
   const std::string dir = makeScratchDir("bad-script");
   ASSERT_TRUE(writeWholeFile(dir + "/script.txt", "0 move 10 10\n# fine so far\n4 wiggle\n"));

@@ -1,0 +1,114 @@
+// The terrain grid: two triangles per cell, the floor texture turned by the cell's rotation on
+// texture unit 0 and the baked shadow spread once over the whole grid on unit 1.
+#include <GL/glew.h>
+
+#include <array>
+
+#include "core/app_state.h"
+#include "course/terrain_grid.h"
+#include "course/world_theme.h"
+#include "render/camera.h"
+#include "render/scene.h"
+#include "render/texture_tables.h"
+
+namespace {
+
+constexpr float kDeepestVisible = -1.55f;   // ground below this fades out under the sea
+constexpr float kShadowSpan = 0.04f;        // 1 / 25: the grid covers the shadow texture once
+constexpr float kCellCullRadius = 3.0f;
+constexpr int kHiddenGroundFrames = -2;     // object types that leave a hole in the ground
+
+struct TexturePair {
+  float s, t;
+};
+
+// Floor texture coordinates per quarter turn, for the corners (x, z), (x, z+1), (x+1, z),
+// (x+1, z+1) in that order.
+constexpr std::array<std::array<TexturePair, 4>, 4> kFloorTurns{{
+    {{{0, 0}, {0, 1}, {1, 0}, {1, 1}}},
+    {{{0, 1}, {1, 1}, {0, 0}, {1, 0}}},
+    {{{1, 1}, {1, 0}, {0, 1}, {0, 0}}},
+    {{{1, 0}, {0, 0}, {1, 1}, {0, 1}}},
+}};
+
+// Corner offsets in the order of kFloorTurns and of the cell's corner normals.
+constexpr std::array<std::array<int, 2>, 4> kCornerOffsets{{{0, 0}, {0, 1}, {1, 0}, {1, 1}}};
+
+// The two triangles as corner numbers: (x, z) (x, z+1) (x+1, z) and (x+1, z) (x, z+1) (x+1, z+1).
+constexpr std::array<int, 6> kTriangleCorners{0, 1, 2, 2, 1, 3};
+
+bool hasMultitexture() { return glActiveTextureARB != nullptr && glMultiTexCoord2fARB != nullptr; }
+
+bool groundHidden(const TerrainCell& cell) {
+  const int id = loadedObjectId(cell.object);
+  return id >= 0 && worldTheme.objectTypes[id].frameCount == kHiddenGroundFrames;
+}
+
+void emitCorner(int x, int z, int corner, bool shadowCoords) {
+  const TerrainCell& cell = terrainGrid.cells[x][z];
+  const int vx = x + kCornerOffsets[corner][0];
+  const int vz = z + kCornerOffsets[corner][1];
+  const float height = terrainGrid.cells[vx][vz].height;
+  const TexturePair floor = kFloorTurns[cell.textureRotation & 3][corner];
+  if (shadowCoords) {
+    glMultiTexCoord2fARB(GL_TEXTURE0_ARB, floor.s, floor.t);
+    glMultiTexCoord2fARB(GL_TEXTURE1_ARB, vx * kShadowSpan, vz * kShadowSpan);
+  } else {
+    glTexCoord2f(floor.s, floor.t);
+  }
+  glColor4f(1, 1, 1, height >= kDeepestVisible ? 1.0f : 0.0f);
+  glNormal3fv(cell.cornerNormals[corner].data());
+  glVertex3f(static_cast<float>(vx), height, static_cast<float>(vz));
+}
+
+void drawCell(int x, int z, bool shadowCoords) {
+  glBegin(GL_TRIANGLES);
+  for (int corner : kTriangleCorners) emitCorner(x, z, corner, shadowCoords);
+  glEnd();
+}
+
+void startShadowUnit() {
+  glActiveTextureARB(GL_TEXTURE1_ARB);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glBindTexture(GL_TEXTURE_2D, GameTextures[TerrainShadowTexture].glName);
+  glActiveTextureARB(GL_TEXTURE0_ARB);
+}
+
+void stopShadowUnit() {
+  glActiveTextureARB(GL_TEXTURE1_ARB);
+  glDisable(GL_TEXTURE_2D);
+  glActiveTextureARB(GL_TEXTURE0_ARB);
+}
+
+}  // namespace
+
+void drawTerrain() {
+  const bool multitexture = hasMultitexture();
+  // A hole whose shadow was never baked draws without one rather than through a black unit.
+  const bool shadow = multitexture && detailLevel > 0 && GameTextures[TerrainShadowTexture].glName != 0;
+  const bool shadowCoords = multitexture && (detailLevel > 0 || mirrorPass);
+  if (shadow) startShadowUnit();
+  glEnable(GL_TEXTURE_2D);
+  if (mirrorPass) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+
+  // Binding only when the floor changes keeps the state changes to a few per frame.
+  unsigned bound = ~0u;
+  for (int x = 0; x < kGridCells; ++x) {
+    for (int z = 0; z < kGridCells; ++z) {
+      const TerrainCell& cell = terrainGrid.cells[x][z];
+      if (groundHidden(cell)) continue;
+      if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
+      const unsigned floor = worldTheme.floorTextures[loadedFloorIndex(cell.texture)].glName;
+      if (floor != bound) {
+        glBindTexture(GL_TEXTURE_2D, floor);
+        bound = floor;
+      }
+      drawCell(x, z, shadowCoords);
+    }
+  }
+
+  if (shadow) stopShadowUnit();
+  glDisable(GL_TEXTURE_2D);
+  glColor4f(1, 1, 1, 1);
+}

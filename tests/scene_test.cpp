@@ -1,0 +1,236 @@
+// The 3D scene drawn under Xvfb on a small island hole built in the test, checked on pixels.
+// Screenshots land in the build tree (scene_*.png) for a person to look at.
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <string>
+
+#include "core/app_state.h"
+#include "core/automation.h"
+#include "course/terrain_grid.h"
+#include "course/world_theme.h"
+#include "play/ball_physics.h"
+#include "play/play_state.h"
+#include "render/baked_textures.h"
+#include "render/camera.h"
+#include "render/particles.h"
+#include "render/scene.h"
+#include "render/sea.h"
+#include "render/texture_tables.h"
+#include "tests/support/scene_test_hole.h"
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+
+class SceneDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(openSceneWindow(kWidth, kHeight)) << "the scene checks need a display (Xvfb)";
+    screenState = Playing;
+    detailLevel = 1;
+    clearParticles();
+  }
+  void TearDown() override {
+    clearParticles();
+    detailLevel = 1;
+  }
+
+  // Clears, sets up the view and frustum as the scene does, for drawing parts of it alone.
+  static void startView() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    setupCamera();
+    extractFrustum(sceneFrustum);
+  }
+
+  static Rgb pixelAt(float x, float y, float z) {
+    const std::array<int, 2> p = projectToWindow(x, y, z);
+    return readPixel(p[0], p[1]);
+  }
+
+  static void frame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawScene();
+  }
+
+  static void screenshot(const std::string& name) {
+    writeScreenshot((std::string(QUILLMOOR_BINARY_DIR) + "/scene_" + name + ".png").c_str());
+  }
+};
+
+bool isClearRed(Rgb c) { return c.r > 240 && c.g < 15 && c.b < 15; }
+int brightness(Rgb c) { return c.r + c.g + c.b; }
+
+}  // namespace
+
+TEST_F(SceneDrawing, GroundBelowTheFadeDepthVanishesAndAboveItShows) {
+  buildTestHole(-1, -1, 255);
+  setVertexHeights(6, 6, 9, 9, -1.56f);    // a sunken square just too deep to show
+  setVertexHeights(14, 6, 17, 9, -1.55f);  // and one just deep enough
+  detailLevel = 0;
+  lookFrom(12.5f, 30.0f, 12.6f, 12.5f, 0.0f, 12.5f);
+  startView();
+  drawTerrain();
+  screenshot("terrain_fade");
+
+  EXPECT_TRUE(isClearRed(pixelAt(7.5f, -1.56f, 7.5f))) << "a vertex at -1.56 is fully transparent";
+  const Rgb shown = pixelAt(15.5f, -1.55f, 7.5f);
+  EXPECT_FALSE(isClearRed(shown)) << "a vertex at -1.55 is opaque";
+  EXPECT_GT(shown.g, shown.r + 40) << "the green floor";
+  EXPECT_TRUE(isClearRed(pixelAt(2.0f, -2.5f, 12.5f))) << "the deep sea floor";
+  EXPECT_FALSE(isClearRed(pixelAt(12.5f, 0.5f, 15.0f))) << "the island";
+  // A cell whose one side sinks below the cut fades across: partly covered.
+  const Rgb edge = pixelAt(9.9f, -1.56f, 12.0f);
+  EXPECT_GT(edge.g, 0);
+}
+
+TEST_F(SceneDrawing, CellsUnderGroundHidingObjectsLeaveAHole) {
+  buildTestHole(12, 12, 255);
+  worldTheme.objectTypes[0].frameCount = -2;
+  detailLevel = 0;
+  lookFrom(12.5f, 20.0f, 8.0f, 12.5f, 0.0f, 12.5f);
+  startView();
+  drawTerrain();
+  EXPECT_TRUE(isClearRed(pixelAt(12.5f, 0.5f, 12.5f)));
+  EXPECT_FALSE(isClearRed(pixelAt(13.5f, 0.5f, 12.5f)));
+}
+
+TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
+  buildTestHole(-1, -1, 255);
+  screenState = Options;  // no surf here
+  lookFrom(16.0f, 60.0f, 16.1f, 16.0f, 0.0f, 16.0f);
+  startView();
+  drawSea();
+  screenshot("sea_rim");
+
+  const Rgb middle = pixelAt(16.0f, -0.1f, 16.0f);
+  EXPECT_GT(middle.b, 180) << "the sea colour inside";
+  EXPECT_LT(middle.r, 40);
+  const Rgb nearRim = pixelAt(-3.6f, -0.1f, 16.0f);
+  EXPECT_GT(nearRim.r, 200) << "nearly transparent at its edge";
+  const Rgb halfWay = pixelAt(0.0f, -0.1f, 16.0f);
+  EXPECT_GT(halfWay.b, 80);
+  EXPECT_GT(halfWay.r, 80) << "half way from the rim: half sea, half background";
+  EXPECT_TRUE(isClearRed(pixelAt(-6.0f, -0.1f, 16.0f))) << "nothing beyond the rim";
+
+  const std::array<int, 2> p = projectToWindow(16.0f, -0.1f, 16.0f);
+  float depth = 0.0f;
+  glReadPixels(p[0], p[1], 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+  EXPECT_FLOAT_EQ(depth, 1.0f) << "the sea writes no depth";
+  EXPECT_FLOAT_EQ(waveAmplitude, 0.2f) << "between draws on a menu screen";
+}
+
+TEST_F(SceneDrawing, WaveAmplitudeFollowsTheScreen) {
+  buildTestHole(-1, -1, 255);
+  for (int screen : {Playing, TitleMenu}) {
+    screenState = screen;
+    startView();
+    drawSea();
+    EXPECT_FLOAT_EQ(waveAmplitude, 0.05f) << screen;
+  }
+  const float phase = seaPhase;
+  frameClock.fps = 10.0f;
+  drawSea();
+  EXPECT_NEAR(seaPhase, phase + 0.15f, 1e-4f);
+  frameClock.fps = 60.0f;
+}
+
+TEST_F(SceneDrawing, SurfGlowsAlongTheShoreOnlyOnTheGameAndTitleScreens) {
+  buildTestHole(-1, -1, 255);
+  bakeSurfTexture();
+  GLint size = 0;
+  glBindTexture(GL_TEXTURE_2D, GameTextures[WaveTexture].glName);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size);
+  EXPECT_EQ(size, kSurfTextureSize);
+
+  // The glow is the land seen from above, smeared outwards: bright inland, fading over the
+  // water within two units of the shore (the island's edge is at x = 4).
+  std::vector<unsigned char> texels(static_cast<std::size_t>(size) * size * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+  auto green = [&](float x, float z) {
+    const int s = static_cast<int>(x * 0.04f * size);
+    const int t = static_cast<int>(z * 0.04f * size);
+    return static_cast<int>(texels[(static_cast<std::size_t>(t) * size + s) * 3 + 1]);
+  };
+  EXPECT_GT(green(12.5f, 12.5f), green(3.7f, 12.5f));
+  EXPECT_GE(green(3.7f, 12.5f), green(2.5f, 12.5f));
+  EXPECT_GT(green(2.5f, 12.5f), green(1.0f, 12.5f));
+  EXPECT_EQ(green(0.5f, 0.5f), 0) << "nothing far out";
+  EXPECT_GT(green(3.7f, 12.5f), 0);
+
+  // On screen the island is absent (only the sea is drawn), the sea blue and the background
+  // red: the surf is the green that the game and title screens add over the water.
+  lookFrom(12.5f, 30.0f, 12.6f, 12.5f, 0.0f, 12.5f);
+  auto seaGreen = [&](int screen) {
+    screenState = screen;
+    startView();
+    drawSea();
+    return pixelAt(3.7f, -0.09f, 12.5f).g;
+  };
+  const int without = seaGreen(Options);
+  const int title = seaGreen(TitleMenu);
+  const int game = seaGreen(Playing);
+  screenshot("surf");
+  EXPECT_GT(game, without + 4) << "a glow along the shore";
+  EXPECT_EQ(title, game) << "the title screen shows it too";
+  EXPECT_EQ(seaGreen(HighScores), without) << "other screens show the sea without surf";
+}
+
+TEST_F(SceneDrawing, HighDetailMirrorsTheLandInTheSea) {
+  buildTestHole(-1, -1, 140);
+  setVertexHeights(4, 4, 20, 20, 2.0f);
+  bakeShadowTexture();
+  bakeSurfTexture();
+  lookFrom(12.5f, 1.5f, -6.0f, 12.5f, 0.5f, 6.0f);
+  // The sea just below the shore line on screen, where the land's reflection falls: the
+  // reflection is greenish, the plain sea over the red background is not.
+  auto greenOverRed = [&]() {
+    frame();
+    const std::array<int, 2> shore = projectToWindow(12.5f, 0.0f, 3.56f);
+    int sum = 0;
+    for (int row = shore[1] - 25; row < shore[1] - 3; ++row) {
+      const Rgb c = readPixel(shore[0], row);
+      sum += c.g - c.r;
+    }
+    return sum;
+  };
+  detailLevel = 1;
+  const int plain = greenOverRed();
+  screenshot("mirror_off");
+  detailLevel = 2;
+  const int mirrored = greenOverRed();
+  screenshot("mirror_on");
+  EXPECT_LT(plain, 0);
+  EXPECT_GT(mirrored, plain + 22 * 60) << "the green island shows in the water";
+}
+
+TEST_F(SceneDrawing, DrawingLeavesTheMatrixStacksBalanced) {
+  buildTestHole(12, 12, 255);
+  for (int detail : {0, 1, 2}) {
+    detailLevel = detail;
+    GLint before = 0;
+    GLint after = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before);
+    for (int i = 0; i < 3; ++i) frame();
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
+    EXPECT_EQ(after, before) << detail;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << detail;
+  }
+}
+
+TEST_F(SceneDrawing, ParticlesLeaveCullingOffAndTexturingOn) {
+  buildTestHole(-1, -1, 255);
+  lookFrom(12.5f, 2.0f, 8.0f, 12.5f, 1.0f, 12.5f);
+  startView();
+  spawnEffect(12.5f, 1.0f, 11.0f, SmokePuff);
+  glEnable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_LIGHTING);
+  drawParticles();
+  EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "lighting is among the restored groups";
+}
