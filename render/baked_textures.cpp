@@ -7,11 +7,14 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "core/app_state.h"
 #include "render/camera.h"
 #include "render/scene.h"
 #include "render/texture_tables.h"
+
+bool bakeOffScreen = true;
 
 namespace {
 
@@ -30,7 +33,8 @@ struct BakeTarget {
   GLuint framebuffer = 0;
   GLuint colour = 0;
   GLuint depth = 0;
-  int size = 0;  // pixels along each side
+  int size = 0;    // pixels drawn along each side
+  int wanted = 0;  // pixels of the finished texture
 };
 
 bool framebufferObjectsAvailable() {
@@ -48,7 +52,8 @@ int backBufferSize(int wanted) {
 BakeTarget openBakeTarget(int wanted) {
   BakeTarget target;
   target.size = wanted;
-  if (framebufferObjectsAvailable()) {
+  target.wanted = wanted;
+  if (bakeOffScreen && framebufferObjectsAvailable()) {
     glGenFramebuffersEXT(1, &target.framebuffer);
     glGenRenderbuffersEXT(1, &target.colour);
     glGenRenderbuffersEXT(1, &target.depth);
@@ -68,7 +73,24 @@ BakeTarget openBakeTarget(int wanted) {
     glDeleteRenderbuffersEXT(1, &target.colour);
     glDeleteRenderbuffersEXT(1, &target.depth);
   }
-  return BakeTarget{0, 0, 0, backBufferSize(wanted)};
+  return BakeTarget{0, 0, 0, backBufferSize(wanted), wanted};
+}
+
+// A back buffer smaller than the texture gave a smaller picture: widen it to the full size, so
+// that the texture is whole whatever the window.
+void widenToFullSize(TextureRecord& record, const BakeTarget& target) {
+  if (target.size >= target.wanted) return;
+  std::vector<unsigned char> small(static_cast<std::size_t>(target.size) * target.size * 3);
+  std::vector<unsigned char> full(static_cast<std::size_t>(target.wanted) * target.wanted * 3);
+  glBindTexture(GL_TEXTURE_2D, record.glName);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, small.data());
+  gluScaleImage(GL_RGB, target.size, target.size, GL_UNSIGNED_BYTE, small.data(), target.wanted, target.wanted,
+                GL_UNSIGNED_BYTE, full.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, target.wanted, target.wanted, 0, GL_RGB, GL_UNSIGNED_BYTE, full.data());
+  record.width = target.wanted;
+  record.height = target.wanted;
 }
 
 void closeBakeTarget(BakeTarget& target) {
@@ -137,8 +159,11 @@ void drawPicture(float left, float top, float right, float bottom) {
 }
 
 // Smears the captured picture outwards and copies it back twice, so it ends the right way up.
-void blurTexture(TextureRecord& record, int size, const BlurRecipe& recipe) {
+// The offsets are pixels of the finished texture, so a smaller back-buffer picture blurs alike.
+void blurTexture(TextureRecord& record, const BakeTarget& target, const BlurRecipe& recipe) {
+  const int size = target.size;
   const float s = static_cast<float>(size);
+  const float pixel = s / static_cast<float>(target.wanted);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -156,7 +181,7 @@ void blurTexture(TextureRecord& record, int size, const BlurRecipe& recipe) {
   drawPicture(0, 0, s, s);
   glColor4f(1, 1, 1, recipe.roundAlpha);
   for (int i = 0; i < recipe.rounds; ++i) {
-    const float d = static_cast<float>(i);
+    const float d = pixel * static_cast<float>(i);
     drawPicture(-d, 0, s - d, s);
     drawPicture(0, -d, s, s + d);
     drawPicture(d, 0, s + d, s);
@@ -165,7 +190,7 @@ void blurTexture(TextureRecord& record, int size, const BlurRecipe& recipe) {
 
   glClear(GL_COLOR_BUFFER_BIT);
   glColor4f(1, 1, 1, recipe.finalAlpha);
-  drawPicture(-1, 0, s + 1, s);
+  drawPicture(-pixel, 0, s + pixel, s);
   copyIntoTexture(record, size);
 }
 
@@ -226,7 +251,8 @@ void bakeShadowTexture() {
   drawObjectSilhouettes();
   TextureRecord& shadow = GameTextures[TerrainShadowTexture];
   copyIntoTexture(shadow, target.size);
-  blurTexture(shadow, target.size, kShadowBlur);
+  blurTexture(shadow, target, kShadowBlur);
+  widenToFullSize(shadow, target);
   closeBakeTarget(target);
   finishBake(keptClear);
 }
@@ -238,7 +264,8 @@ void bakeSurfTexture() {
   drawLandAboveWater();
   TextureRecord& wave = GameTextures[WaveTexture];
   copyIntoTexture(wave, target.size);
-  blurTexture(wave, target.size, kSurfBlur);
+  blurTexture(wave, target, kSurfBlur);
+  widenToFullSize(wave, target);
   closeBakeTarget(target);
   finishBake(keptClear);
 }

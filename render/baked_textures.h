@@ -5,6 +5,10 @@
 constexpr int kShadowTextureSize = 512;
 constexpr int kSurfTextureSize = 256;
 
+// Whether the bakes may use an off-screen framebuffer when the driver has one (else they draw
+// into the back buffer). Lives for the whole run; the checks switch it off to try the other way.
+extern bool bakeOffScreen;
+
 // Both run at the end of every hole load, shadow first. They draw off screen when the driver
 // offers framebuffer objects, else into the back buffer, which they leave cleared.
 void bakeShadowTexture();

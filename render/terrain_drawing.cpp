@@ -62,9 +62,7 @@ void emitCorner(int x, int z, int corner, bool shadowCoords) {
 }
 
 void drawCell(int x, int z, bool shadowCoords) {
-  glBegin(GL_TRIANGLES);
   for (int corner : kTriangleCorners) emitCorner(x, z, corner, shadowCoords);
-  glEnd();
 }
 
 void startShadowUnit() {
@@ -92,21 +90,27 @@ void drawTerrain() {
   glEnable(GL_TEXTURE_2D);
   if (mirrorPass) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 
-  // Binding only when the floor changes keeps the state changes to a few per frame.
+  // Cells that share a floor go into one triangle block: on the software renderer a block
+  // per cell costs more than the triangles themselves.
   unsigned bound = ~0u;
+  bool open = false;
   for (int x = 0; x < kGridCells; ++x) {
     for (int z = 0; z < kGridCells; ++z) {
       const TerrainCell& cell = terrainGrid.cells[x][z];
       if (groundHidden(cell)) continue;
       if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
       const unsigned floor = worldTheme.floorTextures[loadedFloorIndex(cell.texture)].glName;
-      if (floor != bound) {
+      if (floor != bound || !open) {
+        if (open) glEnd();
         glBindTexture(GL_TEXTURE_2D, floor);
         bound = floor;
+        glBegin(GL_TRIANGLES);
+        open = true;
       }
       drawCell(x, z, shadowCoords);
     }
   }
+  if (open) glEnd();
 
   if (shadow) stopShadowUnit();
   glDisable(GL_TEXTURE_2D);

@@ -136,6 +136,35 @@ TEST_F(ModelDrawingTest, MetalGroupsAddTheShineOnTheSecondUnitAndCleanUpAfterwar
   expectPixel(0.75f, 0.75f, {51, 251, 51});
 }
 
+TEST_F(ModelDrawingTest, ShineGroupsSendTheirCoordinatesToTheSecondUnitToo) {
+  // Unit 1 carries a picture white above and black below; only a shine group's own
+  // coordinates make its two halves differ.
+  const TestPicture halves = stripedPicture(4, 4, {{255, 255, 255, 255}, {255, 255, 255, 255},
+                                                   {0, 0, 0, 255}, {0, 0, 0, 255}});
+  ASSERT_TRUE(writeTga(tree_.path("data/detail/halves.tga"), halves, 24));
+  TextureRecord detail;
+  {
+    ScopedWorkingDirectory inside(tree_.root());
+    ASSERT_TRUE(loadTexture(detail, "./data/detail/halves.tga", RepeatMipmapped));
+  }
+  ASSERT_TRUE(load(10, "bumpy.obj", quadModel("bump_panel", 0, 0, 100, 100)));
+  ASSERT_TRUE(load(11, "flat.obj", quadModel("panel", 0, 0, 100, 100)));
+  glActiveTextureARB(GL_TEXTURE1_ARB);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, detail.glName);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glActiveTextureARB(GL_TEXTURE0_ARB);
+  drawModel(10);
+  expectPixel(0.5f, 0.8f, kWhite);
+  expectPixel(0.5f, 0.2f, kBlack);
+  glMultiTexCoord2fARB(GL_TEXTURE1_ARB, 0.1f, 0.1f);
+  drawModel(11);
+  EXPECT_EQ(pixelAt(0.5f, 0.8f), pixelAt(0.5f, 0.2f)) << "a plain group leaves unit 1 alone";
+  glActiveTextureARB(GL_TEXTURE1_ARB);
+  glDisable(GL_TEXTURE_2D);
+  glActiveTextureARB(GL_TEXTURE0_ARB);
+}
+
 TEST_F(ModelDrawingTest, LightGroupsAreWhiteAndUnlitAndDarkGroupsRelightWithADarkMaterial) {
   ASSERT_TRUE(load(8, "lamp.obj", quadModel("light_lamp", 0, 0, 100, 100)));
   ASSERT_TRUE(load(9, "stone.obj", quadModel("dark_stone", 0, 0, 100, 100)));

@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 
 #include <string>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/automation.h"
@@ -59,6 +60,29 @@ class SceneDrawing : public ::testing::Test {
     writeScreenshot((std::string(QUILLMOOR_BINARY_DIR) + "/scene_" + name + ".png").c_str());
   }
 };
+
+// The texels of a baked texture, read back; (x, z) in world units map to s and t at 0.04 per
+// unit as the terrain draws them.
+struct BakedPicture {
+  int size = 0;
+  std::vector<unsigned char> texels;
+  Rgb at(float x, float z) const {
+    const int s = static_cast<int>(x * 0.04f * size);
+    const int t = static_cast<int>(z * 0.04f * size);
+    const unsigned char* p = &texels[(static_cast<std::size_t>(t) * size + s) * 3];
+    return Rgb{p[0], p[1], p[2]};
+  }
+};
+
+BakedPicture readBaked(int slot) {
+  BakedPicture picture;
+  glBindTexture(GL_TEXTURE_2D, GameTextures[slot].glName);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &picture.size);
+  picture.texels.resize(static_cast<std::size_t>(picture.size) * picture.size * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, picture.texels.data());
+  return picture;
+}
 
 bool isClearRed(Rgb c) { return c.r > 240 && c.g < 15 && c.b < 15; }
 int brightness(Rgb c) { return c.r + c.g + c.b; }
@@ -140,21 +164,11 @@ TEST_F(SceneDrawing, WaveAmplitudeFollowsTheScreen) {
 TEST_F(SceneDrawing, SurfGlowsAlongTheShoreOnlyOnTheGameAndTitleScreens) {
   buildTestHole(-1, -1, 255);
   bakeSurfTexture();
-  GLint size = 0;
-  glBindTexture(GL_TEXTURE_2D, GameTextures[WaveTexture].glName);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size);
-  EXPECT_EQ(size, kSurfTextureSize);
-
+  const BakedPicture surf = readBaked(WaveTexture);
+  EXPECT_EQ(surf.size, kSurfTextureSize);
   // The glow is the land seen from above, smeared outwards: bright inland, fading over the
   // water within two units of the shore (the island's edge is at x = 4).
-  std::vector<unsigned char> texels(static_cast<std::size_t>(size) * size * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-  auto green = [&](float x, float z) {
-    const int s = static_cast<int>(x * 0.04f * size);
-    const int t = static_cast<int>(z * 0.04f * size);
-    return static_cast<int>(texels[(static_cast<std::size_t>(t) * size + s) * 3 + 1]);
-  };
+  auto green = [&](float x, float z) { return surf.at(x, z).g; };
   EXPECT_GT(green(12.5f, 12.5f), green(3.7f, 12.5f));
   EXPECT_GE(green(3.7f, 12.5f), green(2.5f, 12.5f));
   EXPECT_GT(green(2.5f, 12.5f), green(1.0f, 12.5f));
@@ -233,4 +247,38 @@ TEST_F(SceneDrawing, ParticlesLeaveCullingOffAndTexturingOn) {
   EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "lighting is among the restored groups";
+}
+
+TEST_F(SceneDrawing, ParticlesAtTheSameDistanceBothDraw) {
+  buildTestHole(-1, -1, 255);
+  GameTextures[SparkleTexture].glName = makeSolidTexture(255, 0, 255, 255);
+  lookFrom(12.5f, 1.5f, 8.0f, 12.5f, 1.5f, 12.5f);
+  startView();
+  // Left and right of the line of sight, equally far from the eye.
+  spawnEffect(11.5f, 1.3f, 11.0f, Sparkle);
+  spawnEffect(13.5f, 1.3f, 11.0f, Sparkle);
+  ageParticles(60.0f);
+  drawParticles();
+  for (float x : {11.5f, 13.5f}) {
+    const Rgb c = pixelAt(x, 1.45f, 11.0f);
+    EXPECT_GT(c.r, 200) << x;
+    EXPECT_GT(c.b, 200) << x;
+    EXPECT_LT(c.g, 40) << x;
+  }
+}
+
+TEST_F(SceneDrawing, BackBufferBakeOfASmallWindowStillGivesAWholeTexture) {
+  buildTestHole(-1, -1, 255);
+  bakeOffScreen = false;
+  bakeSurfTexture();
+  bakeOffScreen = true;
+  const BakedPicture surf = readBaked(WaveTexture);
+  ASSERT_EQ(surf.size, kSurfTextureSize);
+  // The island (4..20) in every corner of it, the sea around it, the right way round.
+  for (float x : {5.0f, 19.0f}) {
+    for (float z : {5.0f, 19.0f}) EXPECT_GT(surf.at(x, z).g, 20) << x << " " << z;
+  }
+  EXPECT_EQ(surf.at(0.5f, 0.5f).g, 0);
+  EXPECT_EQ(surf.at(24.0f, 24.0f).g, 0);
+  EXPECT_EQ(surf.at(24.0f, 12.0f).g, 0);
 }

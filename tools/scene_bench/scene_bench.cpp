@@ -1,0 +1,100 @@
+// Frame times of the 3D scene on the software renderer: the test island with a few walls,
+// hills and forty live particles, seen from a player's view, at each detail level.
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "core/app_state.h"
+#include "core/automation.h"
+#include "course/terrain_grid.h"
+#include "render/baked_textures.h"
+#include "render/particles.h"
+#include "render/scene.h"
+#include "render/texture_tables.h"
+#include "tests/support/scene_test_hole.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kWarmUpFrames = 5;
+constexpr int kTimedFrames = 60;
+constexpr int kLiveParticles = 40;
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void buildBenchHole() {
+  buildTestHole(10, 12, 170);
+  for (int x : {6, 7, 8, 14, 15}) {
+    terrainGrid.cells[x][16].object = 0;
+    terrainGrid.cells[x][16].objectHeight = terrainGrid.cells[x][16].height;
+  }
+  setVertexHeights(15, 5, 19, 9, 1.2f);  // a raised green
+  setVertexHeights(5, 5, 7, 7, -1.0f);   // a pond
+  GameTextures[SmokeTexture].glName = makeSolidTexture(230, 230, 230, 160);
+  GameTextures[SparkleTexture].glName = makeSolidTexture(255, 240, 120, 200);
+}
+
+void refillParticles() {
+  for (int i = 0; i < kLiveParticles; ++i) {
+    if (particlePool.entries[i].kind == FreeParticle) {
+      spawnEffect(8.0f + 0.2f * (i % 10), 0.6f, 10.0f + 0.3f * (i / 10), i % 2 ? Sparkle : DriftingSmoke);
+    }
+  }
+}
+
+void drawFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  drawScene();
+  glFinish();
+  SDL_GL_SwapBuffers();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!openSceneWindow(kWidth, kHeight)) {
+    std::printf("scene_bench: no display (run under xvfb-run)\n");
+    return 1;
+  }
+  std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  buildBenchHole();
+  screenState = Playing;
+
+  Clock::time_point start = Clock::now();
+  bakeShadowTexture();
+  std::printf("shadow bake (512): %.1f ms\n", millisecondsSince(start));
+  start = Clock::now();
+  bakeSurfTexture();
+  std::printf("surf bake (256): %.1f ms\n", millisecondsSince(start));
+
+  for (int detail = 0; detail <= 2; ++detail) {
+    detailLevel = detail;
+    lookFrom(4.0f, 4.0f, 4.0f, 12.0f, 0.5f, 12.0f);
+    for (int i = 0; i < kWarmUpFrames; ++i) drawFrame();
+    double total = 0.0;
+    for (int i = 0; i < kTimedFrames; ++i) {
+      refillParticles();
+      start = Clock::now();
+      drawFrame();
+      total += millisecondsSince(start);
+    }
+    const double perFrame = total / kTimedFrames;
+    std::printf("detail %d at %dx%d: %.2f ms per frame (%.1f fps)\n", detail, kWidth, kHeight, perFrame,
+                1000.0 / perFrame);
+    if (argc > 1) {
+      glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      drawScene();
+      writeScreenshot((std::string(argv[1]) + "/scene_detail" + std::to_string(detail) + ".png").c_str());
+    }
+  }
+  SDL_Quit();
+  return 0;
+}
