@@ -7,6 +7,7 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
+#include "render/baked_textures.h"
 #include "render/particles.h"
 #include "render/texture_tables.h"
 #include "ui/text_drawing.h"
@@ -147,4 +148,7 @@ void loadHoleMap() {
   loadTexture(GameTextures[TerrainShadowTexture], "./data/floor/shadow.tga", RepeatLinear);
   loadTexture(GameTextures[WaveTexture], "./data/floor/vague.tga", RepeatLinear);
   loadTexture(GameTextures[BlankTexture], "./data/floor/blank.tga", RepeatLinear);
+  // 8. The soft shadow of the objects and the surf around the land, baked from above.
+  bakeShadowTexture();
+  bakeSurfTexture();
 }
