@@ -1,5 +1,7 @@
 #include "course/hole_map.h"
 
+#include <SDL/SDL.h>
+
 #include <cstdio>
 
 #include "course/course_catalogue.h"
@@ -55,6 +57,13 @@ void applyMapLine(const char* line, MapCursor& cursor) {
     if (cursor.z < kGridStorageZ) ++cursor.z;
     cursor.x = 0;
   }
+}
+
+// The texture loads and bakes need the game's GL window; headless tools and tests load holes
+// without one and get the terrain, markers and normals only.
+bool glWindowOpen() {
+  const SDL_Surface* screen = SDL_GetVideoSurface();
+  return screen != nullptr && (screen->flags & SDL_OPENGL) != 0;
 }
 
 void writeCell(std::FILE* file, const TerrainCell& cell) {
@@ -144,11 +153,12 @@ void loadHoleMap() {
   forceTerrainRim();
   placeHoleMarkers();
   computeTerrainNormals();
+  if (!glWindowOpen()) return;
   // 7. The textures the terrain and sea draw with; the shadow and wave ones are baked over.
   loadTexture(GameTextures[TerrainShadowTexture], "./data/floor/shadow.tga", RepeatLinear);
   loadTexture(GameTextures[WaveTexture], "./data/floor/vague.tga", RepeatLinear);
   loadTexture(GameTextures[BlankTexture], "./data/floor/blank.tga", RepeatLinear);
-  // 8. The soft shadow of the objects and the surf around the land, baked from above.
+  // 8. Photograph the new hole for its soft shadows and the surf along its shore.
   bakeShadowTexture();
   bakeSurfTexture();
 }
