@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "play/course_objects.h"
 #include "render/camera.h"
 #include "render/scene.h"
 #include "render/texture_tables.h"
@@ -226,6 +227,9 @@ void drawObjectSilhouettes() {
   glMaterialfv(GL_FRONT, GL_SPECULAR, kSpecular.data());
   glEnable(GL_LIGHTING);
   extractFrustum(sceneFrustum);
+  glPushMatrix();
+  drawCourseObjects();
+  glPopMatrix();
 }
 
 // The land above the water line only, added onto black, lit as in play.
