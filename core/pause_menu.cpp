@@ -6,6 +6,7 @@
 #include "core/app_state.h"
 #include "course/hole_map.h"
 #include "play/play_state.h"
+#include "render/scene.h"
 #include "render/texture_tables.h"
 #include "ui/localised_strings.h"
 #include "ui/text_drawing.h"
@@ -85,6 +86,7 @@ void choosePauseItem(int item) {
 }
 
 void drawPauseMenu() {
+  drawScene();
   drawVeil();
   drawChoices();
   if (input.clickState == 1) choosePauseItem(input.hoveredItem);

@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/frame_clock.h"
 #include "play/play_state.h"
+#include "render/scene.h"
 
 namespace {
 constexpr float kSlideEnd = 3500.0f;
@@ -18,5 +19,6 @@ float nextSlideOffset(float offset, int width, float fps) {
 void updatePlayingScreen() {
   slideOffset = nextSlideOffset(slideOffset, screenWidth, frameClock.fps);
   if (cameraMode != kOverviewCamera) decorAngle += kDecorTurnRate / frameClock.fps;
+  drawScene();
   updateSecondClock();
 }

@@ -1,5 +1,7 @@
 #include "course/hole_map.h"
 
+#include <SDL/SDL.h>
+
 #include <cstdio>
 
 #include "course/course_catalogue.h"
@@ -7,6 +9,7 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
+#include "render/baked_textures.h"
 #include "render/particles.h"
 #include "render/texture_tables.h"
 #include "ui/text_drawing.h"
@@ -54,6 +57,13 @@ void applyMapLine(const char* line, MapCursor& cursor) {
     if (cursor.z < kGridStorageZ) ++cursor.z;
     cursor.x = 0;
   }
+}
+
+// The texture loads and bakes need the game's GL window; headless tools and tests load holes
+// without one and get the terrain, markers and normals only.
+bool glWindowOpen() {
+  const SDL_Surface* screen = SDL_GetVideoSurface();
+  return screen != nullptr && (screen->flags & SDL_OPENGL) != 0;
 }
 
 void writeCell(std::FILE* file, const TerrainCell& cell) {
@@ -143,8 +153,12 @@ void loadHoleMap() {
   forceTerrainRim();
   placeHoleMarkers();
   computeTerrainNormals();
+  if (!glWindowOpen()) return;
   // 7. The textures the terrain and sea draw with; the shadow and wave ones are baked over.
   loadTexture(GameTextures[TerrainShadowTexture], "./data/floor/shadow.tga", RepeatLinear);
   loadTexture(GameTextures[WaveTexture], "./data/floor/vague.tga", RepeatLinear);
   loadTexture(GameTextures[BlankTexture], "./data/floor/blank.tga", RepeatLinear);
+  // 8. Photograph the new hole for its soft shadows and the surf along its shore.
+  bakeShadowTexture();
+  bakeSurfTexture();
 }

@@ -12,7 +12,8 @@ constexpr int kMapLineLength = 255;  // lines are read into a buffer of this siz
 
 // Loads hole holeNumber of the current world into the terrain grid and hole set-up: resets the
 // hole's globals, reads the file (a missing or empty file leaves the flat reset grid), forces
-// the rim, places the markers, computes the normals and loads the hole textures.
+// the rim, places the markers, computes the normals, loads the hole textures and bakes the
+// shadow and surf textures (those two steps only when the GL window is open).
 void loadHoleMap();
 
 // Builds "<root>/levels/<hole>-<level name>.map" with the blanks of the level name written as

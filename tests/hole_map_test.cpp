@@ -475,3 +475,31 @@ TEST_F(HoleMapTest, WrittenSlopeLoadsAndSamplesAsItWasMade) {
 }
 
 }  // namespace
+
+// In the game's GL window the hole load also loads the terrain textures and bakes the shadow
+// and surf pictures over the loaded ones.
+#include "render/baked_textures.h"
+#include "render/texture_tables.h"
+#include "tests/support/gl_test_window.h"
+#include "tests/support/test_images.h"
+
+namespace {
+
+TEST_F(HoleMapTest, WithTheGlWindowOpenTheHoleTexturesAreLoadedAndBaked) {
+  ASSERT_TRUE(openGlTestWindow());
+  std::filesystem::create_directories(tree.path("data/floor"));
+  for (const char* name : {"shadow", "vague", "blank"}) {
+    const std::string file = tree.path(std::string("data/floor/") + name + ".tga");
+    ASSERT_TRUE(writeTga(file, stripedPicture(8, 8, {{200, 200, 200, 255}}), 24));
+  }
+  writeHole("@x 2.0\n");
+  ScopedWorkingDirectory inTree(tree.root());
+  loadHoleMap();
+  EXPECT_NE(GameTextures[BlankTexture].glName, 0u);
+  EXPECT_EQ(GameTextures[BlankTexture].width, 8);
+  EXPECT_NE(GameTextures[TerrainShadowTexture].glName, 0u);
+  EXPECT_EQ(GameTextures[TerrainShadowTexture].width, kShadowTextureSize);
+  EXPECT_EQ(GameTextures[WaveTexture].width, kSurfTextureSize);
+}
+
+}  // namespace

@@ -17,20 +17,20 @@ class NameEntryTest : public ::testing::Test {
     savedPlayers = players;
     input = InputState{};
     widgetInput = WidgetInput{};
-    widgetInput.editPlayer = 1;
-    widgetInput.editFocusWidget = 41;
-    setName("");
+    focus();
+    players.name[1] = {};
   }
   void TearDown() override {
     players = savedPlayers;
     input = InputState{};
     widgetInput = WidgetInput{};
   }
-  static void setName(const char* name) {
-    std::strncpy(players.name[1].data(), name, kPlayerNameLength - 1);
+  static void focus() {
+    widgetInput.editPlayer = 1;
+    widgetInput.editFocusWidget = 41;
   }
   static std::string name() { return players.name[1].data(); }
-  // One frame: the name is drawn first (which counts its glyphs), then the key is taken.
+  // One frame: the name is laid out first (which counts its glyphs), then the key is taken.
   static void typeKey(char key) {
     placeText(TextSize::Normal, 41, HAnchor::Left, VAnchor::Top, 0, 0, 1, players.name[1].data());
     input.typedChar = key;
@@ -40,23 +40,18 @@ class NameEntryTest : public ::testing::Test {
   PlayerTable savedPlayers;
 };
 
-TEST_F(NameEntryTest, LettersAreLowerCasedAndOnlyLettersAndDigitsAreTaken) {
+TEST_F(NameEntryTest, LettersAndDigitsUpToNineGlyphsAndBackspaceEmpties) {
   for (char key : {'B', 'o', 'b', '7', ' ', '.', '-', '(', 'Z', kNoTypedChar}) typeKey(key);
   EXPECT_EQ(name(), "bob7z");
   EXPECT_EQ(widgetInput.editFocusWidget, 41);  // still typing
-  EXPECT_EQ(std::string(players.name[0].data()), std::string(savedPlayers.name[0].data()));
-}
-
-TEST_F(NameEntryTest, NameStopsAtNineGlyphsAndBackspaceEmptiesIt) {
-  for (const char* c = "abcdefghijkl"; *c != '\0'; ++c) typeKey(*c);
-  EXPECT_EQ(name(), "abcdefghi");
-  typeKey('x');
-  EXPECT_EQ(name(), "abcdefghi");
+  for (const char* c = "abcdefgh"; *c != '\0'; ++c) typeKey(*c);
+  EXPECT_EQ(name(), "bob7zabcd");
   typeKey(8);
   EXPECT_EQ(name(), "");
-  setName("abc");
+  typeKey('q');
   typeKey(127);
   EXPECT_EQ(name(), "");
+  EXPECT_EQ(std::string(players.name[0].data()), std::string(savedPlayers.name[0].data()));
 }
 
 TEST_F(NameEntryTest, ReturnOrAnyClickEndsTypingAndEmptyBecomesMyname) {
@@ -65,31 +60,27 @@ TEST_F(NameEntryTest, ReturnOrAnyClickEndsTypingAndEmptyBecomesMyname) {
   EXPECT_EQ(name(), "myname");
   EXPECT_EQ(widgetInput.editFocusWidget, 0);
 
-  widgetInput.editFocusWidget = 41;
+  focus();
   input.keyReturn = 0;
-  setName("ann");
+  std::strcpy(players.name[1].data(), "ann");
   input.clickState = 1;  // a click anywhere, in the frame the screen also sees it
   typeKey(kNoTypedChar);
   EXPECT_EQ(name(), "ann");
   EXPECT_EQ(widgetInput.editFocusWidget, 0);
 
-  // Backspace and Return in one frame never leave an empty name.
-  widgetInput.editFocusWidget = 41;
+  focus();  // Backspace and Return in one frame never leave an empty name
   input.clickState = 0;
   input.keyReturn = 1;
   typeKey(8);
   EXPECT_EQ(name(), "myname");
 
-  // A held button (clickState -1) does not end the typing.
-  widgetInput.editFocusWidget = 41;
+  focus();  // a held button does not end the typing
   input.keyReturn = 0;
   input.clickState = -1;
   typeKey('q');
   EXPECT_EQ(widgetInput.editFocusWidget, 41);
-}
 
-TEST_F(NameEntryTest, StrayPlayerIndexEditsNothing) {
-  PlayerTable before = players;
+  PlayerTable before = players;  // a stray player index edits nothing and ends the typing
   for (int stray : {-1, kMaxPlayers, 1000}) {
     widgetInput.editPlayer = stray;
     widgetInput.editFocusWidget = 41;

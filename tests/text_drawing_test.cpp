@@ -21,10 +21,7 @@ namespace {
 
 constexpr int kGlyphSize = 12;
 
-Rgb letterColour(char c) {
-  int i = c - 'a';
-  return {static_cast<std::uint8_t>(20 + 8 * i), 100, static_cast<std::uint8_t>(200 - 5 * i)};
-}
+Rgb letterColour(char c) { return letterTestColour(c); }
 const Rgb kCursorColour{250, 250, 0};
 const Rgb kBlinkColour{30, 250, 0};  // no blue: the focused line is tinted yellow
 const Rgb kButtonColour{90, 30, 160};
@@ -35,26 +32,14 @@ class TextDrawingTest : public ::testing::Test {
     windowOpen = openTestWindow(640, 480);
     if (!windowOpen) return;
     TempDataTree tree;
-    const std::filesystem::path& dir = tree.root();
+    const std::string dir = tree.root().string();
     releaseAllTextures();
-    for (char c = 'a'; c <= 'z'; ++c) {
-      std::string path = (dir / (std::string(1, c) + ".tga")).string();
-      writeSolidImage(path, kGlyphSize, kGlyphSize, letterColour(c));
-      loadGlyph(100 + (c - 'a'), path, Centre);
-    }
-    std::string cursor = (dir / "cursor.tga").string();
-    writeSolidImage(cursor, kGlyphSize, kGlyphSize, kCursorColour);
-    loadGlyph(148, cursor, Centre);
-    std::string blink = (dir / "blink.tga").string();
-    writeSolidImage(blink, kGlyphSize, kGlyphSize, kBlinkColour);
-    loadGlyph(149, blink, Centre);
-    std::string button = (dir / "button.tga").string();
-    writeSolidImage(button, 40, 20, kButtonColour);
-    loadGlyph(147, button, Corner);
-  }
-  static void loadGlyph(int slot, const std::string& path, int anchor) {
-    loadSprite(Sprites[slot], path.c_str());
-    setSpriteAnchor(Sprites[slot], anchor);
+    for (char c = 'a'; c <= 'z'; ++c)
+      loadPlainSprite(100 + (c - 'a'), dir, std::string(1, c), kGlyphSize, kGlyphSize,
+                      letterColour(c), Centre);
+    loadPlainSprite(148, dir, "cursor", kGlyphSize, kGlyphSize, kCursorColour, Centre);
+    loadPlainSprite(149, dir, "blink", kGlyphSize, kGlyphSize, kBlinkColour, Centre);
+    loadPlainSprite(147, dir, "button", 40, 20, kButtonColour, Corner);
   }
   void SetUp() override {
     if (!windowOpen) GTEST_SKIP() << "no GL window";
@@ -72,9 +57,13 @@ class TextDrawingTest : public ::testing::Test {
 };
 bool TextDrawingTest::windowOpen = false;
 
-TEST_F(TextDrawingTest, CentredLettersLandOnTheirCells) {
+TEST_F(TextDrawingTest, GlyphsLandOnTheirCellsAtTheirSize) {
   drawText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 0, 0, 1.0f, "a b");
+  drawText(7, HAnchor::Left, VAnchor::Top, 100, 100, 1.0f, "(x");
+  drawSmallText(0, HAnchor::Left, VAnchor::Top, 100, 400, 1.0f, "cd");
+  drawLargeText(0, HAnchor::Left, VAnchor::Top, 500, 300, 1.0f, "e");
   FrameGrab frame = grabFrame();
+  frame.save("text_drawing.png");
   float x = 0, y = 0;
   ASSERT_TRUE(frame.centre(letterColour('a'), 0, 0, 640, 480, x, y));
   EXPECT_NEAR(x, 300, 0.6);
@@ -82,35 +71,16 @@ TEST_F(TextDrawingTest, CentredLettersLandOnTheirCells) {
   ASSERT_TRUE(frame.centre(letterColour('b'), 0, 0, 640, 480, x, y));
   EXPECT_NEAR(x, 340, 0.6);
   EXPECT_EQ(frame.count(letterColour('a'), 0, 0, 640, 480), kGlyphSize * kGlyphSize);
-  frame.save("text_centred.png");
-}
-
-TEST_F(TextDrawingTest, HoveredButtonSpreadsAndReportsItself) {
-  input.mouseXf = 105;
-  input.mouseYf = 100;
-  drawText(7, HAnchor::Left, VAnchor::Top, 100, 100, 1.0f, "(xy");
-  EXPECT_EQ(input.hoveredItem, 7);
-  FrameGrab frame = grabFrame();
   // The button background hangs from the pen start by its top-left corner.
   EXPECT_EQ(frame.at(101, 101), kButtonColour);
   EXPECT_EQ(frame.at(98, 101), (Rgb{0, 0, 0}));
-  float x = 0, y = 0;
-  ASSERT_TRUE(frame.centre(letterColour('y'), 0, 0, 640, 480, x, y));
-  EXPECT_NEAR(x, 100 + 2 * 25, 0.6);  // third cell at the hovered 25-pixel step
-}
-
-TEST_F(TextDrawingTest, SmallAndLargeTextScaleTheirGlyphs) {
-  drawSmallText(0, HAnchor::Left, VAnchor::Top, 100, 100, 1.0f, "ab");
-  drawLargeText(0, HAnchor::Left, VAnchor::Top, 300, 300, 1.0f, "c");
-  FrameGrab frame = grabFrame();
-  EXPECT_EQ(frame.count(letterColour('a'), 0, 0, 640, 480), 6 * 6);
-  float x = 0, y = 0;
-  ASSERT_TRUE(frame.centre(letterColour('b'), 0, 0, 640, 480, x, y));
+  // Small glyphs are half size on 10-pixel steps; large ones four times the size.
+  EXPECT_EQ(frame.count(letterColour('c'), 0, 0, 640, 480), 6 * 6);
+  ASSERT_TRUE(frame.centre(letterColour('d'), 0, 0, 640, 480, x, y));
   EXPECT_NEAR(x, 110, 0.6);
-  EXPECT_EQ(frame.count(letterColour('c'), 0, 0, 640, 480), 48 * 48);
-  ASSERT_TRUE(frame.centre(letterColour('c'), 0, 0, 640, 480, x, y));
-  EXPECT_NEAR(x, 300, 0.6);
-  EXPECT_NEAR(y, 300, 0.6);
+  EXPECT_EQ(frame.count(letterColour('e'), 0, 0, 640, 480), 48 * 48);
+  ASSERT_TRUE(frame.centre(letterColour('e'), 0, 0, 640, 480, x, y));
+  EXPECT_NEAR(x, 500, 0.6);
 }
 
 TEST_F(TextDrawingTest, FocusedNameShowsTheBlinkingCursorAndTakesKeys) {

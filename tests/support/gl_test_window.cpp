@@ -7,16 +7,20 @@
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "render/sprite.h"
+#include "render/texture_tables.h"
 #include "tests/support/test_images.h"
 
 namespace {
 
-// Sets the video mode when the window is not yet open at this size.
+// Sets the video mode when the window is not yet open at this size. Another size starts video
+// afresh: resizing a live GL window can leave its drawable at the old size.
 bool openWindow(int width, int height) {
   static int openWidth = 0, openHeight = 0;
   if (openWidth == width && openHeight == height) return true;
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr) return false;
@@ -89,4 +93,17 @@ void FrameGrab::save(const std::string& path) const {
 
 void writeSolidImage(const std::string& path, int width, int height, const Rgb& colour) {
   writeTga(path, stripedPicture(width, height, {{colour[0], colour[1], colour[2], 255}}), 32);
+}
+
+void loadPlainSprite(int slot, const std::string& dir, const std::string& name, int width,
+                     int height, const Rgb& colour, int anchor) {
+  std::string path = dir + "/" + name + ".tga";
+  writeSolidImage(path, width, height, colour);
+  loadSprite(Sprites[slot], path.c_str());
+  setSpriteAnchor(Sprites[slot], anchor);
+}
+
+Rgb letterTestColour(char letter) {
+  int i = letter - 'a';
+  return {static_cast<std::uint8_t>(20 + 8 * i), 100, static_cast<std::uint8_t>(200 - 5 * i)};
 }

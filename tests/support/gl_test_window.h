@@ -36,3 +36,11 @@ FrameGrab grabFrame();
 
 // A 32-bit TGA of one opaque colour.
 void writeSolidImage(const std::string& path, int width, int height, const Rgb& colour);
+
+// Writes a one-colour image named `name` into `dir` and loads it into Sprites[slot] with the
+// given anchor: drawing tests tell their glyphs and pictures apart by colour.
+void loadPlainSprite(int slot, const std::string& dir, const std::string& name, int width,
+                     int height, const Rgb& colour, int anchor);
+
+// A distinct colour for each letter 'a'..'z', for plain glyph images.
+Rgb letterTestColour(char letter);
