@@ -12,16 +12,37 @@
 namespace {
 
 constexpr int kPictureSize = 256;
-constexpr float kFirstCell = 0.5f;  // the view spans the grid from here ...
-constexpr float kSpan = 25.0f;      // ... over this many cells, a little sea all round
 constexpr float kSeaLevel = -0.1f;
+constexpr float kMargin = 1.5f;  // cells of sea shown around the land
 
-float cellsPerPixel() { return kSpan / kPictureSize; }
+// The square of the grid the picture shows: the land with a little sea round it.
+struct PictureView {
+    float x0 = 0.5f, z0 = 0.5f, span = 25.0f;
+};
+PictureView view;  // set by writeCoursePicture for the picture being drawn
+
+float cellsPerPixel() { return view.span / kPictureSize; }
+
+void frameLand()
+{
+    int lo[2] = {kGridCells, kGridCells}, hi[2] = {0, 0};
+    for (int x = 1; x < kGridCells; ++x)
+        for (int z = 1; z < kGridCells; ++z)
+            if (terrainGrid.cells[x][z].height > kSeaLevel) {
+                lo[0] = std::min(lo[0], x), lo[1] = std::min(lo[1], z);
+                hi[0] = std::max(hi[0], x), hi[1] = std::max(hi[1], z);
+            }
+    if (hi[0] < lo[0]) return;
+    view.span = std::max(hi[0] - lo[0], hi[1] - lo[1]) + 2 * kMargin;
+    view.x0 = (lo[0] + hi[0]) * 0.5f - view.span * 0.5f;
+    view.z0 = (lo[1] + hi[1]) * 0.5f - view.span * 0.5f;
+}
 
 // Height of the terrain at (x, z) in cells, bilinear between the four vertices.
 float heightAt(float x, float z)
 {
-    const int ix = std::clamp(static_cast<int>(x), 0, kGridCells - 1), iz = std::clamp(static_cast<int>(z), 0, kGridCells - 1);
+    x = std::clamp(x, 0.0f, float(kGridCells)), z = std::clamp(z, 0.0f, float(kGridCells));
+    const int ix = std::min(static_cast<int>(x), kGridCells - 1), iz = std::min(static_cast<int>(z), kGridCells - 1);
     const float fx = x - ix, fz = z - iz;
     const auto h = [](int a, int b) { return terrainGrid.cells[a][b].height; };
     return (1 - fz) * ((1 - fx) * h(ix, iz) + fx * h(ix + 1, iz)) + fz * ((1 - fx) * h(ix, iz + 1) + fx * h(ix + 1, iz + 1));
@@ -47,7 +68,7 @@ void paintGround(Image &img, const WorldSpec &w)
 {
     for (int py = 0; py < kPictureSize; ++py)
         for (int px = 0; px < kPictureSize; ++px) {
-            const float x = kFirstCell + (px + 0.5f) * cellsPerPixel(), z = kFirstCell + (py + 0.5f) * cellsPerPixel();
+            const float x = view.x0 + (px + 0.5f) * cellsPerPixel(), z = view.z0 + (py + 0.5f) * cellsPerPixel();
             const float h = heightAt(x, z);
             Colour c = floorColour(w, x, z);
             const float s = shade(x, z);
@@ -83,7 +104,8 @@ std::string kindAt(int id)
     return "";
 }
 
-float toPixel(float cells) { return (cells - kFirstCell) / cellsPerPixel(); }
+float toPixelX(float cells) { return (cells - view.x0) / cellsPerPixel(); }
+float toPixelZ(float cells) { return (cells - view.z0) / cellsPerPixel(); }
 
 void paintObjects(Image &img, const WorldSpec &w)
 {
@@ -93,7 +115,7 @@ void paintObjects(Image &img, const WorldSpec &w)
             const TerrainCell &c = terrainGrid.cells[x][z];
             if (c.object < 0) continue;
             const std::string key = kindAt(c.object);
-            const float px = toPixel(x + 0.5f), py = toPixel(z + 0.5f);
+            const float px = toPixelX(x + 0.5f), py = toPixelZ(z + 0.5f);
             const Colour col = objectColour(w, key);
             if (key.rfind("wall", 0) == 0 || key == "fan" || key == "diagonal" || key == "platform") {
                 fillRoundRect(img, px - cell * 0.5f + 2, py - cell * 0.5f + 2, px + cell * 0.5f + 2, py + cell * 0.5f + 2, 1,
@@ -116,7 +138,7 @@ void paintMarkers(Image &img)
     for (int x = 1; x < kGridCells; ++x)
         for (int z = 1; z < kGridCells; ++z) {
             const int marker = terrainGrid.cells[x][z].interaction;
-            const float px = toPixel(x + 0.5f), py = toPixel(z + 0.5f);
+            const float px = toPixelX(x + 0.5f), py = toPixelZ(z + 0.5f);
             if (marker == HoleMarker) {
                 fillCircle(img, px, py, cell * 0.3f, palette::ink);
                 drawLine(img, px, py, px, py - cell * 1.6f, 1.5f, palette::white);
@@ -131,6 +153,8 @@ void paintMarkers(Image &img)
 
 bool writeCoursePicture(const WorldSpec &world)
 {
+    view = PictureView{};
+    frameLand();
     Image img(kPictureSize, kPictureSize);
     paintGround(img, world);
     paintObjects(img, world);

@@ -7,6 +7,7 @@
 #include "model_writer.h"
 #include "noise.h"
 #include "palette.h"
+#include "picture_parts.h"
 #include "worlds.h"
 
 #include <algorithm>
@@ -524,6 +525,60 @@ void writeKindModel(const WorldSpec &w, const ObjectKind &k, int part, const std
     writeModel("object/" + file, m);
 }
 
+// --- skies ----------------------------------------------------------------
+
+// The world's sky, painted from the zenith (row 0) down past the horizon, so
+// the dome meets the sea without a gap. The night garden gets stars and a moon.
+Image skyImage(const WorldSpec &w)
+{
+    constexpr int size = 256;
+    constexpr float horizonRow = 0.78f;  // the horizon's place down the image
+    Image img(size, size);
+    const Colour zenith = w.skyZenith, horizon = w.skyHorizon;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float t = std::min(1.0f, (y + 0.5f) / size / horizonRow);
+            Colour c = mix(zenith, horizon, std::pow(t, 1.8f));
+            if (y > size * horizonRow) c = mix(horizon, darken(horizon, 0.35f), (y / float(size) - horizonRow) * 4);
+            img.at(x, y) = c;
+        }
+    if (w.decor == DecorStyle::Garden) {
+        Random r(5);
+        for (int i = 0; i < 160; ++i) {
+            const float x = r.range(0, size), y = r.range(0, size * horizonRow * 0.8f);
+            fillCircle(img, x, y, r.range(0.4f, 1.2f), withAlpha(palette::white, r.range(0.5f, 1.0f)));
+        }
+        drawGlow(img, 200, 40, 26, withAlpha(rgb(0xfff2c0), 0.5f));
+        fillCircle(img, 200, 40, 9, rgb(0xfff6d8));
+    }
+    return img;
+}
+
+void writeSky(const WorldSpec &w)
+{
+    writeImage("textures/" + tex(w, "sky") + ".tga", skyImage(w), false);
+    ModelBuilder dome;
+    dome.group("light_sky", tex(w, "sky"));
+    constexpr int segments = 24, rings = 10;
+    constexpr float lowest = -0.3f, radius = 1200, height = 700;  // lowest: below the horizon
+    std::vector<int> v, t;
+    for (int r = 0; r <= rings; ++r) {
+        const float f = float(r) / rings, phi = (lowest + (1 - lowest) * f) * 0.5f * kPi;
+        for (int s = 0; s <= segments; ++s) {
+            const float theta = 2 * kPi * s / segments;
+            v.push_back(dome.vertex({radius * std::cos(phi) * std::cos(theta), -40 + height * std::sin(phi),
+                                     radius * std::cos(phi) * std::sin(theta)}));
+            t.push_back(dome.texCoord(2.0f * s / segments, f));
+        }
+    }
+    for (int r = 0; r < rings; ++r)
+        for (int s = 0; s < segments; ++s) {
+            const int a = r * (segments + 1) + s, b = a + 1, d = a + segments + 1, e = d + 1;
+            dome.quad(v[a], t[a], v[b], t[b], v[e], t[e], v[d], t[d]);
+        }
+    writeModel(std::string("sky/") + w.prefix + "-a.obj", dome);
+}
+
 void writeWorldModels(const WorldSpec &w)
 {
     int id = 0;
@@ -546,6 +601,7 @@ void generateWorlds()
         }
         writeWorldTextures(w);
         writeWorldModels(w);
+        writeSky(w);
     }
     generateWorldLists();
 }

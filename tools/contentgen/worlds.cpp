@@ -50,8 +50,8 @@ std::string listFile(const WorldSpec &w)
     appendLine(out, "MAINpath ./data");
     appendLine(out, std::string("Level_Name ") + w.levelName);
     appendLine(out, std::string("Music ./data/music/") + w.music + ".ogg");
-    appendLine(out, std::string("SKY-A ./data/sky/") + w.sky + "-a.obj");
-    appendLine(out, std::string("SKY-B ./data/sky/") + w.sky + "-b.obj");
+    appendLine(out, std::string("SKY-A ./data/sky/") + w.prefix + "-a.obj");
+    appendLine(out, std::string("SKY-B ./data/sky/") + w.clouds + "-b.obj");
     if (w.fog) appendLine(out, "EnableGLfog 1");
     for (const FloorSpec &f : w.floors) appendLine(out, std::string("texture ") + w.prefix + "-" + f.key + ".tga");
     int id = 0;
@@ -75,27 +75,32 @@ const std::array<WorldSpec, kWorldCount> kWorlds = {{
      {{{"fairway", rgb(0x5cc85a), rgb(0x4bb54c), Grass}, {"fringe", rgb(0x8fd66a), rgb(0x6fbf55), Moss},
        {"green", rgb(0x6ee06a), rgb(0x5acf5a), Grass}, {"bank", rgb(0xc9a46b), rgb(0xa88250), Sand},
        {"seabed", rgb(0xd8c48e), rgb(0xb9a370), Bed}}},
-     rgb(0x3f9a45), rgb(0xc98a4b), rgb(0xff6b6b), rgb(0x3fae4a), rgb(0xc98a4b), rgb(0xffe28a)},
+     rgb(0x3f9a45), rgb(0xc98a4b), rgb(0xff6b6b), rgb(0x3fae4a), rgb(0xc98a4b), rgb(0xffe28a),
+     rgb(0x2f8fe0), rgb(0xdff6ff)},
     {2, "Saltwind-Cove", "cove", "w2", "world2", "day", false, DecorStyle::Beach,
      {{{"fairway", rgb(0x46c7a0), rgb(0x39b08c), Grass}, {"fringe", rgb(0xf2d79b), rgb(0xe3c07d), Sand},
        {"green", rgb(0x5ad6a8), rgb(0x48c496), Grass}, {"bank", rgb(0xf7e3b0), rgb(0xe8cc8c), Sand},
        {"seabed", rgb(0xf0dca0), rgb(0xd9c080), Bed}}},
-     rgb(0xf4e2b8), rgb(0x2fa3c9), rgb(0xff9f43), rgb(0x44b85a), rgb(0xb07a45), rgb(0xfff0a0)},
+     rgb(0xf4e2b8), rgb(0x2fa3c9), rgb(0xff9f43), rgb(0x44b85a), rgb(0xb07a45), rgb(0xfff0a0),
+     rgb(0x1fa0e8), rgb(0xfff1d0)},
     {3, "Quillmoor-Keep", "keep", "w3", "world3", "dusk", false, DecorStyle::Castle,
      {{{"fairway", rgb(0x4fae5a), rgb(0x3f9a4c), Grass}, {"fringe", rgb(0xb8b4aa), rgb(0x948f86), Stone},
        {"green", rgb(0x62c46a), rgb(0x50b05a), Grass}, {"bank", rgb(0x9c9488), rgb(0x7c7468), Stone},
        {"seabed", rgb(0x7d8a78), rgb(0x66735f), Bed}}},
-     rgb(0xa9a39a), rgb(0x8b847a), rgb(0xe84545), rgb(0x3b8a45), rgb(0x8a5a2b), rgb(0xffb347)},
+     rgb(0xa9a39a), rgb(0x8b847a), rgb(0xe84545), rgb(0x3b8a45), rgb(0x8a5a2b), rgb(0xffb347),
+     rgb(0x4a3f9a), rgb(0xffb27a)},
     {4, "Frostmere", "frost", "w4", "world4", "day", true, DecorStyle::Snow,
      {{{"fairway", rgb(0xe8f2fa), rgb(0xcfe0ee), Snow}, {"fringe", rgb(0xc6e4f5), rgb(0xa8d2ec), Snow},
        {"green", rgb(0x9fd8c0), rgb(0x86c6ac), Grass}, {"bank", rgb(0xf4f8fc), rgb(0xdde8f2), Snow},
        {"seabed", rgb(0x9cb8cc), rgb(0x7f9db3), Bed}}},
-     rgb(0xbfe6f7), rgb(0xffffff), rgb(0x4fc3f7), rgb(0x2f7a55), rgb(0x8a6a4b), rgb(0xbff0ff)},
+     rgb(0xbfe6f7), rgb(0xffffff), rgb(0x4fc3f7), rgb(0x2f7a55), rgb(0x8a6a4b), rgb(0xbff0ff),
+     rgb(0x8fb4d8), rgb(0xeef4fa)},
     {5, "Lantern-Garden", "garden", "w5", "world5", "night", false, DecorStyle::Garden,
      {{{"fairway", rgb(0x3fa86a), rgb(0x338f5a), Grass}, {"fringe", rgb(0xcdb89a), rgb(0xa8957a), Boards},
        {"green", rgb(0x52c27a), rgb(0x44ad6a), Grass}, {"bank", rgb(0x6f8f5a), rgb(0x5a7a48), Moss},
        {"seabed", rgb(0x5f7f8f), rgb(0x4a6878), Bed}}},
-     rgb(0x2e7d4f), rgb(0xd8c8a8), rgb(0xff8fb8), rgb(0x2e8f55), rgb(0x8a5a2b), rgb(0xffc857)},
+     rgb(0x2e7d4f), rgb(0xd8c8a8), rgb(0xff8fb8), rgb(0x2e8f55), rgb(0x8a5a2b), rgb(0xffc857),
+     rgb(0x141a4a), rgb(0x6a5aa8)},
 }};
 
 int objectKindCount() { return static_cast<int>(kKinds.size()); }

@@ -28,11 +28,12 @@ struct WorldSpec {
     const char *folder;     // content/holes/<folder>/
     const char *prefix;     // file name prefix of the world's models and textures
     const char *music;      // data/music/<music>.ogg
-    const char *sky;        // data/sky/<sky>-a.obj and -b.obj
+    const char *clouds;     // data/sky/<clouds>-b.obj, the cloud layer; the dome is <prefix>-a
     bool fog;
     DecorStyle decor;
     std::array<FloorSpec, kWorldFloors> floors;
     Colour wall, cap, accent, leaf, wood, glow;
+    Colour skyZenith, skyHorizon;
 };
 
 // One kind of placed object, present in every world. Kinds with extra models
