@@ -4,15 +4,20 @@
 #include <SDL/SDL.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <string>
 
 #include "core/app_state.h"
 #include "core/automation.h"
 #include "course/terrain_grid.h"
+#include "play/ball_physics.h"
+#include "course/world_theme.h"
 #include "render/baked_textures.h"
+#include "render/model_loader.h"
 #include "render/particles.h"
 #include "render/scene.h"
+#include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "tests/support/scene_test_hole.h"
 
@@ -42,6 +47,22 @@ void buildBenchHole() {
   GameTextures[SparkleTexture].glName = makeSolidTexture(255, 240, 120, 200);
 }
 
+// With the game's data tree beside it (run from the build directory) the sky, sea, ball and
+// particles are the game's own; without it the plain colours of the test island stay.
+void loadGameArt() {
+  if (!std::filesystem::exists("data")) return;
+  loadTexture(GameTextures[SeaEffectTexture], "./data/floor/sea-effect.tga", RepeatLinear);
+  loadTexture(GameTextures[SmokeTexture], "./data/particles/fumee.tga", ClampMipmapped);
+  loadTexture(GameTextures[SparkleTexture], "./data/particles/10.tga", ClampMipmapped);
+  loadTexture(GameTextures[WaterDropTexture], "./data/particles/eau.tga", ClampMipmapped);
+  loadTexture(shineTexture, "./data/sky/shine.tex", RepeatLinear);
+  loadModel(BallModel, "./data/object/ball.obj", 1.0f);
+  loadModel(BallShadowModel, "./data/object/ombre.obj", 1.0f);
+  loadModel(SkyModelA, "./data/sky/day-a.obj", 5.0f);
+  loadModel(SkyModelB, "./data/sky/day-b.obj", 5.0f);
+  glClearColor(0.4f, 1.0f, 1.0f, 1.0f);  // the game's own, behind the sky
+}
+
 void refillParticles() {
   for (int i = 0; i < kLiveParticles; ++i) {
     if (particlePool.entries[i].kind == FreeParticle) {
@@ -66,7 +87,9 @@ int main(int argc, char** argv) {
   }
   std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   buildBenchHole();
+  loadGameArt();
   screenState = Playing;
+  ball.position = {9.0, 0.5, 9.0};
 
   Clock::time_point start = Clock::now();
   bakeShadowTexture();
