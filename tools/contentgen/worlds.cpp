@@ -99,7 +99,7 @@ const std::array<WorldSpec, kWorldCount> kWorlds = {{
      {{{"fairway", rgb(0x3fa86a), rgb(0x338f5a), Grass}, {"fringe", rgb(0xcdb89a), rgb(0xa8957a), Boards},
        {"green", rgb(0x52c27a), rgb(0x44ad6a), Grass}, {"bank", rgb(0x6f8f5a), rgb(0x5a7a48), Moss},
        {"seabed", rgb(0x5f7f8f), rgb(0x4a6878), Bed}}},
-     rgb(0x2e7d4f), rgb(0xd8c8a8), rgb(0xff8fb8), rgb(0x2e8f55), rgb(0x8a5a2b), rgb(0xffc857),
+     rgb(0x2e7d4f), rgb(0x4caf6e), rgb(0xff8fb8), rgb(0x2e8f55), rgb(0x8a5a2b), rgb(0xffc857),
      rgb(0x141a4a), rgb(0x6a5aa8)},
 }};
 
