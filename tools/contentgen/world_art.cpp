@@ -576,7 +576,7 @@ void writeSky(const WorldSpec &w)
             const int a = r * (segments + 1) + s, b = a + 1, d = a + segments + 1, e = d + 1;
             dome.quad(v[a], t[a], v[b], t[b], v[e], t[e], v[d], t[d]);
         }
-    writeModel(std::string("sky/") + w.prefix + "-a.obj", dome);
+    writeModel(std::string("sky/") + w.prefix + "-dome.obj", dome);
 }
 
 void writeWorldModels(const WorldSpec &w)

@@ -50,7 +50,7 @@ std::string listFile(const WorldSpec &w)
     appendLine(out, "MAINpath ./data");
     appendLine(out, std::string("Level_Name ") + w.levelName);
     appendLine(out, std::string("Music ./data/music/") + w.music + ".ogg");
-    appendLine(out, std::string("SKY-A ./data/sky/") + w.prefix + "-a.obj");
+    appendLine(out, std::string("SKY-A ./data/sky/") + w.prefix + "-dome.obj");
     appendLine(out, std::string("SKY-B ./data/sky/") + w.clouds + "-b.obj");
     if (w.fog) appendLine(out, "EnableGLfog 1");
     for (const FloorSpec &f : w.floors) appendLine(out, std::string("texture ") + w.prefix + "-" + f.key + ".tga");

@@ -28,7 +28,7 @@ struct WorldSpec {
     const char *folder;     // content/holes/<folder>/
     const char *prefix;     // file name prefix of the world's models and textures
     const char *music;      // data/music/<music>.ogg
-    const char *clouds;     // data/sky/<clouds>-b.obj, the cloud layer; the dome is <prefix>-a
+    const char *clouds;     // data/sky/<clouds>-b.obj, the cloud layer; the dome is <prefix>-dome
     bool fog;
     DecorStyle decor;
     std::array<FloorSpec, kWorldFloors> floors;
