@@ -527,25 +527,19 @@ void writeKindModel(const WorldSpec &w, const ObjectKind &k, int part, const std
 
 // --- skies ----------------------------------------------------------------
 
-// The world's sky, painted from the zenith (row 0) down past the horizon, so
-// the dome meets the sea without a gap. The night garden gets stars and a moon.
+// The world's sky, painted from the zenith (row 0) down to the horizon (the
+// last row, which the dome's skirt below the horizon keeps). The night garden
+// gets stars and a moon.
 Image skyImage(const WorldSpec &w)
 {
     constexpr int size = 256;
-    constexpr float horizonRow = 0.78f;  // the horizon's place down the image
     Image img(size, size);
-    const Colour zenith = w.skyZenith, horizon = w.skyHorizon;
     for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const float t = std::min(1.0f, (y + 0.5f) / size / horizonRow);
-            Colour c = mix(zenith, horizon, std::pow(t, 1.8f));
-            if (y > size * horizonRow) c = mix(horizon, darken(horizon, 0.35f), (y / float(size) - horizonRow) * 4);
-            img.at(x, y) = c;
-        }
+        for (int x = 0; x < size; ++x) img.at(x, y) = mix(w.skyZenith, w.skyHorizon, std::pow((y + 0.5f) / size, 1.8f));
     if (w.decor == DecorStyle::Garden) {
         Random r(5);
         for (int i = 0; i < 160; ++i) {
-            const float x = r.range(0, size), y = r.range(0, size * horizonRow * 0.8f);
+            const float x = r.range(0, size), y = r.range(0, size * 0.8f);
             fillCircle(img, x, y, r.range(0.4f, 1.2f), withAlpha(palette::white, r.range(0.5f, 1.0f)));
         }
         drawGlow(img, 200, 40, 26, withAlpha(rgb(0xfff2c0), 0.5f));
@@ -559,23 +553,7 @@ void writeSky(const WorldSpec &w)
     writeImage("textures/" + tex(w, "sky") + ".tga", skyImage(w), false);
     ModelBuilder dome;
     dome.group("light_sky", tex(w, "sky"));
-    constexpr int segments = 24, rings = 10;
-    constexpr float lowest = -0.3f, radius = 1200, height = 700;  // lowest: below the horizon
-    std::vector<int> v, t;
-    for (int r = 0; r <= rings; ++r) {
-        const float f = float(r) / rings, phi = (lowest + (1 - lowest) * f) * 0.5f * kPi;
-        for (int s = 0; s <= segments; ++s) {
-            const float theta = 2 * kPi * s / segments;
-            v.push_back(dome.vertex({radius * std::cos(phi) * std::cos(theta), -40 + height * std::sin(phi),
-                                     radius * std::cos(phi) * std::sin(theta)}));
-            t.push_back(dome.texCoord(2.0f * s / segments, f));
-        }
-    }
-    for (int r = 0; r < rings; ++r)
-        for (int s = 0; s < segments; ++s) {
-            const int a = r * (segments + 1) + s, b = a + 1, d = a + segments + 1, e = d + 1;
-            dome.quad(v[a], t[a], v[b], t[b], v[e], t[e], v[d], t[d]);
-        }
+    dome.skyDome({0, -40, 0}, 1200, 700, 24, 10, 0.5f);  // the skirt hides the gap below the horizon
     writeModel(std::string("sky/") + w.prefix + "-dome.obj", dome);
 }
 
