@@ -15,7 +15,7 @@ xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
 # Sanitizer pass in its own build directory; any report aborts the test that caused it. Leaks are
 # not checked here: the GL driver's own allocations cannot be told apart from ours once it unloads.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLMOOR_SANITIZE=ON -DQUILLMOOR_CONTENT=OFF >/dev/null
-cmake --build build-asan -j2 --target quillmoor_tests quillmoor
+cmake --build build-asan -j2
 # The generated data tree is the same for both builds.
 [[ -d build/data && ! -e build-asan/data ]] && ln -s ../build/data build-asan/data
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
