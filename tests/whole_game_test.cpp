@@ -81,7 +81,8 @@ std::string makePlayFolder(const std::string& name, const std::string& scores) {
   fs::create_directories(dir + "/data/levels");
   fs::create_directories(dir + "/data/green/floor");
   for (const auto& entry : fs::directory_iterator(kGeneratedData)) {
-    if (entry.is_directory()) fs::create_directory_symlink(entry.path(), dir + "/data/" + entry.path().filename().string());
+    // The shipped worlds stay out: the catalogue holds only the world made here.
+    if (entry.is_directory() && entry.path().filename() != "levels") fs::create_directory_symlink(entry.path(), dir + "/data/" + entry.path().filename().string());
   }
   writeWholeFile(dir + "/data/green/floor/sand.tga", solidTga(16, 220, 200, 140));
   writeWholeFile(dir + "/data/green/floor/grass.tga", solidTga(16, 60, 170, 60));
