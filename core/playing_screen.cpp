@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/frame_clock.h"
 #include "play/play_state.h"
+#include "play/turn_flow.h"
 #include "render/scene.h"
 
 namespace {
@@ -20,5 +21,6 @@ void updatePlayingScreen() {
   slideOffset = nextSlideOffset(slideOffset, screenWidth, frameClock.fps);
   if (cameraMode != kOverviewCamera) decorAngle += kDecorTurnRate / frameClock.fps;
   drawScene();
+  updatePlay();
   updateSecondClock();
 }

@@ -26,12 +26,7 @@ void resetPlayersForHole() {
   players.currentPlayer = 0;
   cameraMode = HoleIntro;
   viewTimer = 9.0f;
-}
-
-void clearCourseScores() {
-  scores = ScoreTable{};
-  for (int slot = 0; slot < kPlayerSlots; ++slot) {
-    players.strokes[slot] = 0;
-    players.savedCameraMode[slot] = kFarView;
-  }
+  // A stroke cut short by the pause menu must not carry over: a still-rolling phase would skip
+  // the introduction and hand the first turn to the wrong player.
+  shotPhase = Intro;
 }

@@ -50,8 +50,6 @@ extern float decorAngle;     // turning decorations
 constexpr float kRestSpeed = 0.15f;      // below this on both axes the ball counts as nearly still
 constexpr int kFarView = 1;              // the view every player starts a hole with
 
-// LoadCourse: clears the score table and every slot's strokes and saved view.
-void clearCourseScores();
 // Part of the hole load: every slot starts the hole unplayed in the far view, slot 0 first, and
-// the hole introduction begins.
+// the hole introduction begins (whatever phase the previous hole was left in).
 void resetPlayersForHole();

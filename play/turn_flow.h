@@ -2,12 +2,18 @@
 // strict rotation, the hole introduction, the water and holed sequences and the next hole.
 #pragma once
 
+#include "core/audio.h"
+
 // One play frame's flow step, after the scene (and so the physics) has been drawn. Ends by
 // placing the camera and drawing the play overlay. The timers of the scripted views (hole
 // introduction, water, holed) advance here only; placeCamera only places the eye.
 void updatePlay();
 
-// The steps of updatePlay, GL-free; a headless run calls the ones it needs.
+// The rules part of updatePlay without camera or overlay: the rolling or aiming step, then the
+// timers and outcomes of the scripted views. GL-free.
+void runPlayFlow();
+
+// The steps of runPlayFlow; a headless run calls the ones it needs.
 void runAimingStep();
 void strikeBall();          // the stroke at the current aim and power
 void runRollingStep();
@@ -15,6 +21,9 @@ void endStroke();           // the ball is still: store it and pass the turn
 void runHoleIntro();
 void runWaterSequence();
 void runHoledSequence();
+
+// The sound that greets the current player's holed ball: good at or under par.
+SampleId holedSample();
 
 // Heading that points a stroke 12 degrees off the straight line from (x, z) to the cup.
 float aimAngleTowardsCup(float x, float z);

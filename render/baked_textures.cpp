@@ -242,9 +242,13 @@ void drawLandAboveWater() {
   glDisable(GL_CLIP_PLANE0);
 }
 
+// A hole loaded without a window (the headless tools and checks) has nothing to bake with.
+bool hasGlContext() { return glGetString(GL_VERSION) != nullptr; }
+
 }  // namespace
 
 void bakeShadowTexture() {
+  if (!hasGlContext()) return;
   const std::array<float, 4> keptClear = currentClearColour();
   BakeTarget target = openBakeTarget(kShadowTextureSize);
   startBake(target, {1, 1, 1, 1});
@@ -258,6 +262,7 @@ void bakeShadowTexture() {
 }
 
 void bakeSurfTexture() {
+  if (!hasGlContext()) return;
   const std::array<float, 4> keptClear = currentClearColour();
   BakeTarget target = openBakeTarget(kSurfTextureSize);
   startBake(target, {0, 0, 0, 0});

@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
+#include "play/course_objects.h"
 #include "render/camera.h"
 #include "render/model_loader.h"
 #include "render/particles.h"
@@ -84,6 +85,9 @@ void drawMirroredLand() {
   glPushMatrix();
   glScalef(1.0f, -1.0f, 1.0f);
   drawTerrain();
+  mirrorPass = true;
+  drawCourseObjects();
+  mirrorPass = false;
   glPopMatrix();
   glDisable(GL_CLIP_PLANE0);
   glEnable(GL_CULL_FACE);
@@ -94,8 +98,11 @@ void drawMirroredLand() {
 
 void drawPass(int mode) {
   mirrorPass = false;
+  drawCupAndFlag();
   glEnable(GL_CULL_FACE);
   glEnable(GL_LIGHTING);
+  // The ball moves once per drawn frame, in the pass that is not the reflection.
+  if (mode != MirroredPass) runBallPhysics();
 
   drawBall();
   glPushMatrix();
@@ -103,6 +110,7 @@ void drawPass(int mode) {
     case AboveWaterPass:
       setWaterClipPlane(1.0);
       drawTerrain();
+      drawCourseObjects();
       glDisable(GL_CLIP_PLANE0);
       break;
     case MirroredPass:
@@ -110,6 +118,7 @@ void drawPass(int mode) {
       break;
     default:
       drawTerrain();
+      drawCourseObjects();
       break;
   }
 }

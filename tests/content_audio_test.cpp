@@ -2,6 +2,8 @@
 // rate between the frequencies the game plays it at (so it never sounds far
 // off its design), and is audible without clipping; every music track is a
 // loop of one to two minutes whose end runs into its start without a click.
+#include "core/sound_layer.h"
+
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <vorbis/vorbisfile.h>
@@ -120,4 +122,44 @@ TEST(ContentAudio, MusicTracksLoopSeamlesslyForOneToTwoMinutes)
             EXPECT_LE(std::fabs(at(0) - at(frames - 1)), largest * 1.05f + 0.002f) << "click at the seam, channel " << c;
         }
     }
+}
+
+// Heard through the game's own sound layer (rendered offline, no device):
+// each effect loads with its rate and, played at the frequency of its
+// commonest event, makes sound; each track streams.
+TEST(ContentAudio, TheSoundLayerLoadsAndPlaysEveryGeneratedFile)
+{
+    ASSERT_TRUE(soundInitLoopback(44100, 16));
+    std::vector<float> frames(2 * 4410);
+    for (const Effect &e : kEffects) {
+        SCOPED_TRACE(e.file);
+        SoundSample *sample = soundSampleLoad((kData + "sounds/" + e.file).c_str());
+        ASSERT_NE(sample, nullptr);
+        EXPECT_GE(soundSampleRate(sample), e.lowestPlay);
+        EXPECT_LE(soundSampleRate(sample), e.highestPlay);
+        const int channel = soundPlaySample(sample);
+        ASSERT_GE(channel, 0);
+        soundSetFrequency(channel, e.lowestPlay);
+        soundSetVolume(channel, 250);
+        soundSetPan(channel, 128);
+        soundUpdate();
+        soundRender(frames.data(), 4410);
+        EXPECT_GT(rms(frames, 0, frames.size()), 0.005) << "silent when played";
+        soundSampleFree(sample);
+    }
+    for (const char *name : kTracks) {
+        SCOPED_TRACE(name);
+        SoundStream *stream = soundStreamOpen((kData + "music/" + name + ".ogg").c_str());
+        ASSERT_NE(stream, nullptr);
+        const int channel = soundStreamPlay(stream);
+        ASSERT_GE(channel, 0);
+        soundSetVolume(channel, 250);
+        for (int i = 0; i < 5; ++i) {
+            soundUpdate();
+            soundRender(frames.data(), 4410);
+        }
+        EXPECT_GT(rms(frames, 0, frames.size()), 0.005) << "the track is silent";
+        soundStreamClose(stream);
+    }
+    soundClose();
 }

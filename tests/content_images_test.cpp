@@ -124,6 +124,18 @@ TEST(ContentImages, EveryImageTheGameAsksForExistsAndDecodesWithItsAlpha)
     }
 }
 
+TEST(ContentImages, EverySideIsAPowerOfTwoSoAnyGlDriverTakesIt)
+{
+    // Sprites go to glTexImage2D as they are: drivers of the OpenGL 1.x era
+    // refuse other sizes.
+    auto powerOfTwo = [](int n) { return n > 0 && (n & (n - 1)) == 0; };
+    for (const Wanted &w : everyImage()) {
+        Picture p;
+        ASSERT_TRUE(decode(w.path, p)) << w.path;
+        EXPECT_TRUE(powerOfTwo(p.width) && powerOfTwo(p.height)) << w.path << " is " << p.width << " x " << p.height;
+    }
+}
+
 TEST(ContentImages, GlyphsAreWhiteInkWithADarkRimOnATransparentGround)
 {
     for (const std::string &g : glyphFiles()) {

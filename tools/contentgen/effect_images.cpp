@@ -12,17 +12,24 @@
 
 namespace {
 
+// A soft cloud of five overlapping puffs, lit from the top left.
 Image smokePuff()
 {
     Image img(64, 64);
+    const float blobs[][3] = {{32, 34, 15}, {22, 30, 10}, {42, 29, 11}, {28, 22, 9}, {38, 40, 10}};
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
-            const float nx = (x + 0.5f) / 32 - 1, ny = (y + 0.5f) / 32 - 1;
-            const float billow = tiledFractal((x + 0.5f) / 8, (y + 0.5f) / 8, 8, 3, 5) - 0.5f;
-            const float d = std::hypot(nx, ny) + billow * 0.3f;
-            const float a = std::clamp((0.98f - d) / 0.6f, 0.0f, 1.0f);
-            const float shade = std::clamp(0.5f + 0.5f * (nx + ny) * 0.5f + billow, 0.0f, 1.0f);
-            img.at(x, y) = withAlpha(mix(palette::white, rgb(0xc9d6e6), shade), a * a * 0.9f);
+            const float px = x + 0.5f, py = y + 0.5f;
+            float density = 0;
+            for (const auto &b : blobs) {
+                const float d = std::hypot(px - b[0], py - b[1]) / b[2];
+                density += std::exp(-d * d * 1.4f);
+            }
+            const float grain = tiledFractal(px / 8, py / 8, 8, 3, 5) - 0.5f;
+            const float rim = std::clamp((30.5f - std::hypot(px - 32, py - 32)) / 6.0f, 0.0f, 1.0f);
+            const float a = std::clamp(density * 0.9f + grain * 0.25f, 0.0f, 0.9f) * rim;
+            const float shade = std::clamp((px + py - 40) / 60.0f, 0.0f, 1.0f);
+            img.at(x, y) = withAlpha(mix(palette::white, rgb(0xc4d2e4), shade), a);
         }
     return img;
 }

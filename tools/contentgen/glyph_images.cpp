@@ -123,7 +123,7 @@ Image totalGlyph()
 // so that words of any length look finished.
 Image buttonGlyph()
 {
-    constexpr int w = 256, h = 28;
+    constexpr int w = 256, h = 32;  // powers of two suit every GL driver
     Image img(w, h);
     auto plate = [](float x, float y) { return sdBox(x, y, 128, 14, 124, 9, 9); };
     fillShape(img, [&](float x, float y) { return plate(x, y) - 1.5f; },
@@ -138,10 +138,11 @@ Image buttonGlyph()
     return img;
 }
 
-// Scorecard rules: thin vertical lines hung from their top-left corner.
+// Scorecard rules: thin vertical lines hung from their top-left corner,
+// `length` pixels of line in an image 256 tall (the rest transparent).
 Image ruleGlyph(int length)
 {
-    Image img(4, length);
+    Image img(4, 256);
     for (int y = 0; y < length; ++y) {
         const float endFade = std::min(1.0f, std::min(y, length - 1 - y) / 6.0f);
         img.at(0, y) = withAlpha(palette::white, 0.25f * endFade);

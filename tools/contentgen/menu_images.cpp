@@ -185,33 +185,35 @@ Image cupPicture()
     return img;
 }
 
-// Translucent plates for the pause menu and the result banner.
-Image panel(int w, int h, float radius, Colour top, Colour bottom, float alpha)
+// Translucent plates for the pause menu and the result banner: a w x h
+// plate centred in an image of canvasW x canvasH (powers of two).
+Image panel(int canvasW, int canvasH, int w, int h, float radius, Colour top, Colour bottom, float alpha)
 {
-    Image img(w, h);
-    const float cx = w / 2.0f, cy = h / 2.0f;
-    auto box = [=](float x, float y) { return sdBox(x, y, cx, cy, cx - 3, cy - 3, radius); };
+    Image img(canvasW, canvasH);
+    const float cx = canvasW / 2.0f, cy = canvasH / 2.0f, top0 = cy - h / 2.0f;
+    auto box = [=](float x, float y) { return sdBox(x, y, cx, cy, w / 2.0f - 3, h / 2.0f - 3, radius); };
     fillShape(img, box, withAlpha(palette::turquoise, 0.95f));
     fillShape(img, [&](float x, float y) { return box(x, y) + 3.0f; },
-              [=](float, float y) { return withAlpha(mix(top, bottom, y / h), alpha); });
-    fillShape(img, [=](float x, float y) { return sdBox(x, y, cx, 10, cx - 16, 2, 2); },
+              [=](float, float y) { return withAlpha(mix(top, bottom, (y - top0) / h), alpha); });
+    fillShape(img, [=](float x, float y) { return sdBox(x, y, cx, top0 + 10, w / 2.0f - 16, 2, 2); },
               withAlpha(palette::white, 0.3f));
     return img;
 }
 
 Image pausePlate()
 {
-    Image img = panel(320, 192, 24, palette::ocean, palette::deepBlue, 0.88f);
-    fillOutlined(img, [](float x, float y) { return sdBox(x, y, 148, 44, 5, 16, 2.5f); }, palette::sun, palette::ink,
+    // Drawn centred on the screen; its lines sit 15 above to 55 below the centre.
+    Image img = panel(512, 256, 320, 192, 24, palette::ocean, palette::deepBlue, 0.88f);
+    fillOutlined(img, [](float x, float y) { return sdBox(x, y, 244, 76, 5, 16, 2.5f); }, palette::sun, palette::ink,
                  kRimWidth);
-    fillOutlined(img, [](float x, float y) { return sdBox(x, y, 172, 44, 5, 16, 2.5f); }, palette::sun, palette::ink,
+    fillOutlined(img, [](float x, float y) { return sdBox(x, y, 268, 76, 5, 16, 2.5f); }, palette::sun, palette::ink,
                  kRimWidth);
     return img;
 }
 
 Image resultPanel()
 {
-    Image img = panel(512, 128, 28, palette::ocean, palette::deepBlue, 0.85f);
+    Image img = panel(512, 128, 512, 128, 28, palette::ocean, palette::deepBlue, 0.85f);
     for (float x : {34.0f, 478.0f}) {
         const std::vector<float> star = starPoints(x, 64, 14, 6, 5);
         fillOutlined(img, [&](float px, float py) { return sdPolygon(px, py, star); }, palette::sun, palette::ink,

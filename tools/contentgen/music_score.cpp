@@ -261,6 +261,7 @@ bool parseChord(const std::string &word, Chord &chord)
 
 bool readTune(const std::string &text, TuneSpec &spec, std::string &error)
 {
+    spec = TuneSpec{};  // a tune never inherits sections or form from an earlier read
     std::istringstream lines(text);
     std::string line;
     int number = 0;

@@ -61,7 +61,20 @@ sf_count_t memTell(void *user) { return static_cast<MemoryFile *>(user)->positio
 
 }  // namespace
 
-float oscSine(float phase) { return std::sin(kTwoPi * fraction(phase)); }
+// A table with linear steps: within 1e-6 of the true sine, and several
+// times faster, which the minutes of music need.
+float oscSine(float phase)
+{
+    constexpr int kSize = 4096;
+    static const std::vector<float> table = [] {
+        std::vector<float> t(kSize + 1);
+        for (int i = 0; i <= kSize; ++i) t[i] = static_cast<float>(std::sin(kTwoPi * double(i) / kSize));
+        return t;
+    }();
+    const float p = fraction(phase) * kSize;
+    const int i = std::min(static_cast<int>(p), kSize - 1);
+    return table[i] + (table[i + 1] - table[i]) * (p - i);
+}
 
 float oscTriangle(float phase)
 {

@@ -1,0 +1,48 @@
+// Strokes played without a window: the same frame the game runs (cup pull, eight physics
+// sub-steps, the object behaviours in drawing order, the rolling step), at a fixed 60 frames per
+// second, and a search over aims and powers for the fewest strokes to hole out.
+#pragma once
+
+#include <array>
+
+#include "play/ball_physics.h"
+
+constexpr float kSimulationFps = 60;
+constexpr int kMaxStrokeFrames = 60 * 60;  // a stroke still running after a minute is abandoned
+constexpr int kMaxSearchStrokes = 8;
+
+enum StrokeResult : int { StrokeHoled = 0, StrokeInWater = 1, StrokeAtRest = 2, StrokeTimedOut = 3 };
+
+struct StrokeOutcome {
+  int result = StrokeTimedOut;
+  BallVector rest;     // where the next stroke is played from (the start again after water)
+  int frames = 0;      // frames from the stroke to the outcome
+  int stars = 0;       // stars the ball collected on the way
+  float aim = 0;       // the stroke that was played
+  float power = 0;
+};
+
+struct StrokeSequence {
+  std::array<StrokeOutcome, kMaxSearchStrokes> strokes{};
+  int count = 0;
+  bool holed = false;
+};
+
+// One headless play frame at frameClock.fps.
+void simulatePlayFrame();
+
+// Lets a freshly placed ball drop onto the ground (it starts a hole below the terrain).
+void settleBall();
+
+// Plays one stroke for player slot 0 from the ball's current place. Objects, clocks and the
+// random generator carry on from where they are; the grid keeps what the stroke changed
+// (collected stars).
+StrokeOutcome simulateStroke(float aim, float power);
+
+// Searches, stroke after stroke, a coarse grid of aims and powers and then a finer one around
+// the best, for the fewest strokes to hole out from the ball's current place. Every candidate
+// starts from the same saved state, with the random generator seeded by seed.
+StrokeSequence searchStrokes(int maxStrokes, unsigned seed);
+
+// Outcome name as printed: "holed", "water", "rest" or "timeout".
+const char* strokeResultName(int result);

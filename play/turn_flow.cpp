@@ -1,0 +1,237 @@
+#include "play/turn_flow.h"
+
+#include <cmath>
+
+#include "core/app_state.h"
+#include "core/audio.h"
+#include "course/hole_map.h"
+#include "course/terrain_grid.h"
+#include "play/ball_physics.h"
+#include "play/play_overlay.h"
+#include "play/play_state.h"
+#include "render/vector_math.h"
+#include "render/camera.h"
+#include "render/particles.h"
+
+namespace {
+
+constexpr float kMaxPower = 12;
+constexpr float kStrokeSpeedPerPower = 1.15f;  // units/s of ball speed per step of power
+constexpr float kRestTime = 8;                 // restTimer units (5 per second): 1.6 s of stillness
+constexpr float kReplayLimit = 20;
+constexpr int kReplayCameraPoints = 20;        // the replay looks only at the first camera points
+constexpr float kReplayReach = 5;              // a camera point this close to the ball takes over
+constexpr float kWaterSequenceEnd = 20;
+constexpr float kScorecardShown = 25;          // the holed sequence waits for a click after this
+constexpr float kHoledTimerLimit = 26;
+constexpr int kOverview = 3;                   // the overview view neither aims nor strikes
+
+void clampPower() {
+  if (strikePower < 0) strikePower = 0;
+  if (strikePower > kMaxPower) strikePower = kMaxPower;
+}
+
+// Power and heading from the keys ("$" and "*" step the power, the arrows slide it and turn).
+void readAimKeys() {
+  const float fps = frameClock.fps;
+  if (input.typedChar == '$') strikePower += 1;
+  clampPower();
+  if (input.typedChar == '*') strikePower -= 1;
+  clampPower();
+  if (input.keyUp) strikePower += 14 / fps;
+  clampPower();
+  if (input.keyDown) strikePower -= 14 / fps;
+  clampPower();
+  if (input.keyLeft) aimAngle -= 64 / fps;
+  if (input.keyRight) aimAngle += 64 / fps;
+}
+
+void selectView(bool pressed, int view) {
+  if (!pressed || cameraMode == view) return;
+  cameraMode = view;
+  playSample(Whoosh, 40000, 250, 128);
+  viewIconFade = 7.0f;
+}
+
+void readViewKeys() {
+  const char typed = input.typedChar;
+  selectView(input.keyF1 || typed == '1', 0);
+  selectView(input.keyF2 || typed == '2', 1);
+  selectView(input.keyF3 || typed == '3', 2);
+  selectView(input.keyF4 || typed == '4', kOverview);
+}
+
+Vec3 ballPoint() {
+  return {static_cast<float>(ball.position.x), static_cast<float>(ball.position.y),
+          static_cast<float>(ball.position.z)};
+}
+
+// The replay camera keeps the aiming view for the first second, then jumps near the ball or to
+// a nearby fixed camera point, and chooses again about every 2.8 seconds.
+void moveReplayCamera() {
+  followTimer += 5 / frameClock.fps;
+  if (followTimer > kReplayLimit) followTimer = 5.1f;
+  if (followTimer <= 5) return;
+  const Vec3 b = ballPoint();
+  camera.savedTarget = b;
+  if (followTimer >= 6) return;
+  camera.savedEye = b + Vec3{2, 2, 2};
+  for (int i = 0; i < kReplayCameraPoints; ++i) {
+    const std::array<float, 3>& point = holeSetup.cameraPoints[i];
+    if (point[0] == 0) continue;
+    if (std::hypot(point[0] - b.x, point[2] - b.z) < kReplayReach) camera.savedEye = {point[0], point[1], point[2]};
+  }
+  followTimer = 6;
+}
+
+// Strict rotation by slot, skipping the players already in the cup.
+void passTurn() {
+  const int count = players.playerCount;
+  auto advance = [count]() { players.currentPlayer = (players.currentPlayer + 1) % count; };
+  advance();
+  for (int step = 0; step < kPlayerSlots - 1 && players.holedOut[players.currentPlayer] == 1; ++step) advance();
+}
+
+int holedPlayers() {
+  int holed = 0;
+  for (int slot = 0; slot < players.playerCount; ++slot) holed += players.holedOut[slot] == 1;
+  return holed;
+}
+
+void putBallAtRest(int slot) {
+  const std::array<float, 3>& rest = players.restPosition[slot];
+  ball.position = {rest[0], rest[1], rest[2]};
+}
+
+// The next frame's rolling step finds the ball long still and ends the stroke at once.
+void endStrokeNextFrame() {
+  restTimer = 20;
+  followTimer = -10;
+  shotPhase = Rolling;
+}
+
+void runScriptedView() {
+  switch (cameraMode) {
+    case HoleIntro: runHoleIntro(); break;
+    case InWater: runWaterSequence(); break;
+    case Holed: runHoledSequence(); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+float aimAngleTowardsCup(float x, float z) {
+  return std::atan2(z - holeSetup.cupZ, x - holeSetup.cupX) * kRadToDeg - 348;
+}
+
+void updatePlay() {
+  runPlayFlow();
+  placeCamera();
+  drawPlayOverlay();
+}
+
+void runPlayFlow() {
+  if (shotPhase == Rolling) runRollingStep();
+  else if (shotPhase == Aiming) runAimingStep();
+  runScriptedView();
+}
+
+SampleId holedSample() {
+  return players.strokes[players.currentPlayer] <= holeSetup.par ? HoleGood : HoleBad;
+}
+
+void runAimingStep() {
+  const int viewAtStart = cameraMode;
+  ball.velocity.x = 0;
+  ball.velocity.z = 0;
+  if (viewAtStart != kOverview) readAimKeys();
+  readViewKeys();
+  const bool strike = input.clickState == 1 || input.typedChar == ' ';
+  if (strike && viewAtStart != kOverview && strikePower > 0) {
+    players.savedCameraMode[players.currentPlayer] = viewAtStart;
+    strikeBall();
+  }
+}
+
+void strikeBall() {
+  const int slot = players.currentPlayer;
+  players.strokes[slot] += 1;
+  if (trainingMode) players.strokes[slot] = 0;
+  shotPhase = Rolling;
+  if (holeNumber >= 1 && holeNumber <= kHolesPerCourse) scores.strokes[slot][holeNumber] = players.strokes[slot];
+  const float heading = (aimAngle + 180) * kDegToRad;
+  ball.velocity.x = std::cos(heading) * strikePower * kStrokeSpeedPerPower;
+  ball.velocity.z = std::sin(heading) * strikePower * kStrokeSpeedPerPower;
+  playSample(Shot, static_cast<int>(40000 + 1000 * strikePower), 250, 128);
+  playSample(ShotSwish, 40000, static_cast<int>(17 * strikePower), 128);
+  if (strikePower > 2) spawnEffect(ball.position.x, ball.position.y, ball.position.z, SmokePuff);
+  viewIconFade = 0;
+  camera.savedEye = camera.eye;
+  camera.savedTarget = camera.target;
+  followTimer = 0;
+  strikePower = 0;
+}
+
+void runRollingStep() {
+  moveReplayCamera();
+  cameraMode = ShotReplay;
+  if (std::fabs(ball.velocity.x) >= kRestSpeed || std::fabs(ball.velocity.z) >= kRestSpeed) {
+    restTimer = 0;
+    return;
+  }
+  restTimer += 5 / frameClock.fps;
+  if (restTimer > kRestTime) endStroke();
+}
+
+void endStroke() {
+  turnBannerFade = -3.0f;
+  slideOffset = 0;
+  const int slot = players.currentPlayer;
+  players.restPosition[slot] = {static_cast<float>(ball.position.x), static_cast<float>(ball.position.y),
+                                static_cast<float>(ball.position.z)};
+  restTimer = 0;
+  followTimer = 0;
+  shotPhase = Aiming;
+  ball.velocity = {};
+  passTurn();
+  cameraMode = players.savedCameraMode[players.currentPlayer];
+  putBallAtRest(players.currentPlayer);
+  aimAngle = aimAngleTowardsCup(static_cast<float>(ball.position.x), static_cast<float>(ball.position.z));
+}
+
+// From the loader's 9.0 the fly-in lasts 3.2 s; aiming then starts in the far view.
+void runHoleIntro() {
+  shotPhase = Intro;
+  viewTimer -= 2.5f / frameClock.fps;
+  if (viewTimer < 1) {
+    cameraMode = kFarView;
+    shotPhase = Aiming;
+  }
+}
+
+// After about 3.3 s the ball goes back where it was struck from; the stroke counts.
+void runWaterSequence() {
+  shotPhase = Halted;
+  viewTimer += 6 / frameClock.fps;
+  if (viewTimer <= kWaterSequenceEnd) return;
+  endStrokeNextFrame();
+  putBallAtRest(players.currentPlayer);
+}
+
+void runHoledSequence() {
+  shotPhase = HoleDone;
+  if (viewTimer == 0) {
+    playSample(holedSample(), 22000, 200, 128);
+    playSample(Cup, 20000, 150, 0);
+    playSample(Cup, 22000, 150, 255);
+  }
+  if (viewTimer < kHoledTimerLimit) viewTimer += 6 / frameClock.fps;
+  if (viewTimer <= kScorecardShown || input.clickState != 1) return;
+  endStrokeNextFrame();
+  if (holedPlayers() < players.playerCount) return;
+  shotPhase = Aiming;
+  holeNumber += 1;
+  // Past the last hole there is nothing to load: the main loop leaves play this frame.
+  if (holeNumber <= kHolesPerCourse) loadHoleMap();
+}

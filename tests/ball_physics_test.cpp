@@ -1,0 +1,388 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/app_state.h"
+#include "course/terrain_grid.h"
+#include "play/ball_physics.h"
+#include "play/course_objects.h"
+#include "play/play_state.h"
+#include "render/particles.h"
+#include "tests/support/play_hole.h"
+
+namespace {
+
+// Rolling resistance: the speed decays as e^-0.6 per second, twice as fast on rough ground.
+TEST(BallRolling, LevelGroundKeepsAboutFiftyFivePercentAfterOneSecond) {
+  buildFlatHole();
+  placeBall(3.5, 12.5, 10, 0);
+  runFrames(60);
+  EXPECT_NEAR(horizontalSpeed() / 10, std::exp(-0.6), 0.01);
+  EXPECT_NEAR(ball.position.y, kTestGround, 0.02) << "the ball must stay on level ground";
+  EXPECT_NEAR(ball.position.z, 12.5, 1e-6) << "nothing should push it sideways";
+}
+
+TEST(BallRolling, RoughGroundKeepsAboutThirtyPercent) {
+  buildFlatHole();
+  for (int x = 2; x <= 15; ++x) placeObject(x, 12, RoughGround);
+  placeBall(3.5, 12.5, 10, 0);
+  runFrames(60);
+  EXPECT_NEAR(horizontalSpeed() / 10, std::exp(-1.2), 0.01);
+}
+
+TEST(BallRolling, SlopeAcceleratesDownhillAndSteepClimbTurnsBack) {
+  buildFlatHole();
+  // Ground falling gently towards +x from x = 5 to 15.
+  for (int x = 5; x <= 15; ++x)
+    for (int z = 10; z <= 15; ++z) terrainGrid.cells[x][z].height = kTestGround - (x - 5) * 0.2f;
+  placeBall(6.2, 12.5, 0, 0, kTestGround - 0.24);
+  runFrames(30);
+  EXPECT_GT(ball.velocity.x, 0.5) << "a ball left on a slope must roll down it";
+
+  buildFlatHole();
+  terrainGrid.cells[11][12].height = 3;  // a face climbing 2 per unit from cell 10
+  terrainGrid.cells[11][13].height = 3;
+  placeBall(9.5, 12.5, 4, 0);
+  runFrames(60);
+  EXPECT_LT(ball.velocity.x, 0) << "a face steeper than 45 degrees always turns the ball back";
+  EXPECT_LT(ball.position.x, 11) << "the ball must not climb the steep face";
+}
+
+// The rebound: each bounce lower than the last, the loud rebound (sound and puff) only above 0.7.
+TEST(BallBounce, DropFromOneUnitBouncesLowerAndGoesQuiet) {
+  buildFlatHole();
+  placeBall(8.5, 8.5, 0, 0, kTestGround + 1);
+  std::vector<double> rebounds;
+  int loudRebounds = 0;
+  double lastVy = 0;
+  for (int step = 0; step < 8 * 240; ++step) {
+    const int puffsBefore = liveParticles(SmokePuff);
+    runSubSteps(1);
+    if (lastVy < 0 && ball.velocity.y > 0) rebounds.push_back(ball.velocity.y);
+    if (liveParticles(SmokePuff) > puffsBefore) {
+      ++loudRebounds;
+      EXPECT_GT(ball.velocity.y, 0.7);
+    }
+    lastVy = ball.velocity.y;
+  }
+  ASSERT_GE(rebounds.size(), 3u);
+  for (size_t i = 1; i < rebounds.size(); ++i) EXPECT_LT(rebounds[i], rebounds[i - 1]) << "bounce " << i;
+  EXPECT_GT(loudRebounds, 0);
+  int expectedLoud = 0;
+  for (double r : rebounds) expectedLoud += r > 0.7;
+  EXPECT_EQ(loudRebounds, expectedLoud);
+  EXPECT_LT(static_cast<size_t>(loudRebounds), rebounds.size()) << "small bounces must be quiet";
+  EXPECT_NEAR(ball.position.y, kTestGround, 0.02) << "the ball comes to rest on the ground";
+}
+
+// The cup: within 0.08 the ball sinks; below cupHeight - 0.1 it is holed, exactly once.
+TEST(BallCup, SlowBallThroughTheCupIsHoledOnce) {
+  buildFlatHole(10, 10);
+  placeBall(9.8, 10.5, 1.5, 0);
+  shotPhase = Rolling;
+  runFrames(60);
+  EXPECT_EQ(cameraMode, Holed);
+  EXPECT_EQ(shotPhase, Halted);
+  EXPECT_EQ(players.holedOut[0], 1);
+  EXPECT_NEAR(ball.position.x, 10.5, 1e-6);
+  EXPECT_NEAR(ball.position.z, 10.5, 1e-6);
+  EXPECT_NEAR(ball.position.y, kTestGround - 0.15, 0.02);
+  EXPECT_EQ(liveParticles(SmokePuff), 4);
+  // A second pass over the cup with the holed view already on changes nothing.
+  viewTimer = 5;
+  shotPhase = HoleDone;
+  runFrames(30);
+  EXPECT_EQ(viewTimer, 5);
+  EXPECT_EQ(shotPhase, HoleDone);
+  EXPECT_EQ(liveParticles(SmokePuff), 4);
+}
+
+TEST(BallCup, FastBallDeepInTheCupIsHoledAtOnce) {
+  buildFlatHole(10, 10);
+  placeBall(10.45, 10.5, 12, 0, kTestGround - 0.095);
+  shotPhase = Rolling;
+  runSubSteps(1);
+  EXPECT_EQ(cameraMode, Holed);
+  EXPECT_LT(horizontalSpeed(), 1e-6) << "a holed ball stops whatever its speed";
+}
+
+TEST(BallCup, BallOutsideTheCaptureRadiusRollsOn) {
+  buildFlatHole(10, 10);
+  placeBall(9.5, 10.6, 2, 0);  // passes 0.1 from the centre
+  shotPhase = Rolling;
+  runFrames(60);
+  EXPECT_NE(cameraMode, Holed);
+  EXPECT_GT(ball.position.x, 11);
+}
+
+// The sea: over deep water the ball floats 0.1 under the surface and is lost exactly once.
+TEST(BallWater, FloatsBelowTheSurfaceAndIsLostOnce) {
+  buildFlatHole();
+  setGround(12, 8, 16, 16, -1.0f);
+  placeBall(10.5, 12.5, 4, 0);
+  shotPhase = Rolling;
+  runFrames(120);
+  EXPECT_EQ(cameraMode, InWater);
+  EXPECT_EQ(shotPhase, Halted);
+  EXPECT_EQ(horizontalSpeed(), 0);
+  EXPECT_GT(ball.position.x, 12) << "the ball stops over the water, not on the shore";
+  const double surface = seaHeightAt(static_cast<float>(ball.position.x), static_cast<float>(ball.position.z));
+  EXPECT_NEAR(ball.position.y, surface - 0.1, 0.06);
+  EXPECT_EQ(liveParticles(SmokePuff), 4);
+  viewTimer = 3;
+  shotPhase = Halted;
+  runFrames(30);
+  EXPECT_EQ(viewTimer, 3) << "a ball already lost is not lost again";
+  EXPECT_EQ(liveParticles(SmokePuff), 4);
+}
+
+TEST(BallWater, ShallowSeaOverGroundIsNotWater) {
+  buildFlatHole();
+  setGround(12, 8, 16, 16, -0.05f);  // the sea lies at most 0.1 above it
+  placeBall(10.5, 12.5, 4, 0);
+  shotPhase = Rolling;
+  runFrames(120);
+  EXPECT_NE(cameraMode, InWater);
+}
+
+// Wall blocks: sides reflect, corners reflect both ways.
+TEST(BallWalls, HeadOnAlongXComesBackAtTheSameSpeed) {
+  buildFlatHole();
+  placeObject(12, 12, WallBlock);
+  placeBall(10.5, 12.5, 5, 0);
+  double before = 0;
+  bool bounced = false;
+  for (int frame = 0; frame < 60 && !bounced; ++frame) {
+    ball.previousPosition = ball.position;
+    for (int s = 0; s < kPhysicsSubSteps && !bounced; ++s) {
+      before = ball.velocity.x;
+      runSubSteps(1);
+      bounced = ball.velocity.x < 0;
+    }
+  }
+  ASSERT_TRUE(bounced);
+  EXPECT_NEAR(ball.velocity.x, -before, before * 0.6 / 480 + 1e-6);
+  EXPECT_NEAR(ball.velocity.z, 0, 1e-6);
+  EXPECT_LT(ball.position.x, 12) << "the ball stays out of the wall cell";
+}
+
+TEST(BallWalls, InsideCornerSendsTheBallBackFromBothWalls) {
+  buildFlatHole();
+  for (int z = 8; z <= 13; ++z) placeObject(13, z, WallBlock);
+  for (int x = 8; x <= 12; ++x) placeObject(x, 13, WallBlock);
+  placeBall(10.2, 10.3, 3, 3);
+  runFrames(90);
+  EXPECT_LT(ball.velocity.x, 0);
+  EXPECT_LT(ball.velocity.z, 0);
+  EXPECT_LT(ball.position.x, 13);
+  EXPECT_LT(ball.position.z, 13);
+}
+
+TEST(BallWalls, CornerBetweenTwoWallsWithNoSideCrossedReflectsBothWays) {
+  buildFlatHole();
+  placeObject(12, 12, WallBlock);
+  placeObject(13, 12, WallBlock);
+  placeObject(12, 13, WallBlock);
+  // Already inside the corner cell and not moving across any side of it.
+  ball.position = ball.previousPosition = {12.5, kTestGround, 12.5};
+  ball.velocity = {2, 0, 3};
+  frameClock.fps = 480;
+  collideBallAt(12.5f, 12.5f);
+  EXPECT_EQ(ball.velocity.x, -2);
+  EXPECT_EQ(ball.velocity.z, -3);
+}
+
+TEST(BallWalls, ProbesOutsideThePlayableCellsDoNothing) {
+  buildFlatHole();
+  placeObject(0, 12, WallBlock);
+  placeObject(25, 12, WallBlock);
+  placeObject(24, 12, WallBlock);
+  frameClock.fps = 480;
+  placeBall(0.9, 12.5, -3, 0);
+  ball.previousPosition = {1.2, kTestGround, 12.5};
+  collideBallAt(0.9f, 12.5f);
+  EXPECT_EQ(ball.velocity.x, -3);
+  EXPECT_EQ(ball.position.x, 0.9);
+  placeBall(25.1, 12.5, 3, 0);
+  ball.previousPosition = {23.9, kTestGround, 12.5};
+  collideBallAt(25.1f, 12.5f);
+  EXPECT_EQ(ball.velocity.x, 3);
+  // The same wall one cell in, on playable ground, does turn the ball.
+  collideBallAt(24.5f, 12.5f);
+  EXPECT_EQ(ball.velocity.x, -3);
+}
+
+struct DiagonalCase {
+  int rotation;
+  double startX, startZ, vx, vz;  // ball entering the cell at speed 3
+  double expectVx, expectVz;      // heading it leaves on, at speed 3
+};
+
+void PrintTo(const DiagonalCase& c, std::ostream* os) { *os << "heading " << c.rotation; }
+
+class DiagonalWalls : public ::testing::TestWithParam<DiagonalCase> {};
+
+// A diagonal wall mirrors the velocity across its diagonal, by its heading.
+TEST_P(DiagonalWalls, DeflectByHeading) {
+  const DiagonalCase c = GetParam();
+  buildFlatHole();
+  placeObject(12, 12, DiagonalWall, c.rotation);
+  placeBall(c.startX, c.startZ, c.vx, c.vz);
+  bool turned = false;
+  for (int frame = 0; frame < 60 && !turned; ++frame) {
+    runFrames(1);
+    // Same heading as expected (the speed itself has been eaten into by rolling).
+    const double along = (ball.velocity.x * c.expectVx + ball.velocity.z * c.expectVz) / (horizontalSpeed() * 3);
+    turned = along > 0.9999;
+  }
+  EXPECT_TRUE(turned) << "rotation " << c.rotation << " left velocity (" << ball.velocity.x << ", "
+                      << ball.velocity.z << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(Headings, DiagonalWalls,
+                         ::testing::Values(DiagonalCase{0, 11.0, 12.8, 3, 0, 0, -3},
+                                           DiagonalCase{180, 14.0, 12.2, -3, 0, 0, 3},
+                                           DiagonalCase{90, 11.0, 12.2, 3, 0, 0, 3},
+                                           DiagonalCase{270, 14.0, 12.8, -3, 0, 0, -3}));
+
+TEST(DiagonalWalls, OpenHalfLetsTheBallThrough) {
+  buildFlatHole();
+  placeObject(12, 12, DiagonalWall, 0);
+  placeBall(11.0, 12.1, 3, 0);  // fx + fz stays below 1 until fx reaches 0.9
+  frameClock.fps = 480;
+  ball.previousPosition = {11.9, kTestGround, 12.1};
+  ball.position = {12.3, kTestGround, 12.1};
+  collideBallAt(12.3f, 12.1f);
+  EXPECT_EQ(ball.velocity.x, 3);
+  EXPECT_EQ(ball.position.x, 12.3);
+}
+
+struct JumpCase {
+  int rotation;
+  float beforeX, beforeZ;  // probe not yet past the centre line: nothing
+  float afterX, afterZ;    // probe past it: launch
+  double vx, vz;
+};
+
+void PrintTo(const JumpCase& c, std::ostream* os) { *os << "heading " << c.rotation; }
+
+class JumpPads : public ::testing::TestWithParam<JumpCase> {};
+
+// A pad throws the ball from its centre at 8 up and 8 along its launch direction once the probe
+// has crossed the centre line.
+TEST_P(JumpPads, LaunchOnlyPastTheCentreLine) {
+  const JumpCase c = GetParam();
+  buildFlatHole();
+  placeObject(10, 10, JumpPad, c.rotation);
+  frameClock.fps = 480;
+  placeBall(c.beforeX, c.beforeZ, 1, 1);
+  collideBallAt(c.beforeX, c.beforeZ);
+  EXPECT_EQ(ball.velocity.y, 0) << "no launch before the centre line";
+  placeBall(c.afterX, c.afterZ, 1, 1);
+  collideBallAt(c.afterX, c.afterZ);
+  EXPECT_EQ(ball.velocity.x, c.vx);
+  EXPECT_EQ(ball.velocity.y, 8);
+  EXPECT_EQ(ball.velocity.z, c.vz);
+  EXPECT_DOUBLE_EQ(ball.position.x, 10.5);
+  EXPECT_NEAR(ball.position.y, kTestGround + 0.2, 1e-6);
+  EXPECT_DOUBLE_EQ(ball.position.z, 10.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Headings, JumpPads,
+                         ::testing::Values(JumpCase{0, 10.5f, 10.6f, 10.5f, 10.4f, 0, -8},
+                                           JumpCase{90, 10.6f, 10.5f, 10.4f, 10.5f, -8, 0},
+                                           JumpCase{180, 10.5f, 10.4f, 10.5f, 10.6f, 0, 8},
+                                           JumpCase{270, 10.4f, 10.5f, 10.6f, 10.5f, 8, 0}));
+
+TEST(JumpPads, BallAboveThePadIsNotThrown) {
+  buildFlatHole();
+  placeObject(10, 10, JumpPad, 90);
+  frameClock.fps = 480;
+  placeBall(10.4, 10.5, -1, 0, kTestGround + 0.25);
+  collideBallAt(10.4f, 10.5f);
+  EXPECT_EQ(ball.velocity.x, -1);
+}
+
+// Raised blocks stop the ball on their near half only, and only from lower ground.
+TEST(RaisedBlocks, SideStopsABallComingFromLowerGround) {
+  buildFlatHole();
+  placeObject(10, 10, RaisedPlatform, 0, kTestGround + 0.5f);
+  frameClock.fps = 480;
+  ball.previousPosition = {9.9, kTestGround, 10.5};
+  placeBall(10.1, 10.5, 3, 0);
+  collideBallAt(10.1f, 10.5f);
+  EXPECT_EQ(ball.velocity.x, -3);
+
+  // On the far half the side test does not apply (the ball is already past the side).
+  ball.previousPosition = {9.95, kTestGround, 10.5};
+  placeBall(10.6, 10.5, 3, 0);
+  collideBallAt(10.6f, 10.5f);
+  EXPECT_EQ(ball.velocity.x, 3);
+
+  // Coming from a block at least as high: no wall between them.
+  placeObject(9, 10, RaisedPlatform, 0, kTestGround + 0.5f);
+  ball.previousPosition = {9.9, kTestGround, 10.5};
+  placeBall(10.1, 10.5, 3, 0);
+  collideBallAt(10.1f, 10.5f);
+  EXPECT_EQ(ball.velocity.x, 3);
+}
+
+TEST(RaisedBlocks, BallOnTopRollsOver) {
+  buildFlatHole();
+  placeObject(10, 10, RaisedPlatform, 0, kTestGround + 0.5f);
+  frameClock.fps = 480;
+  ball.previousPosition = {9.9, kTestGround + 0.5, 10.5};
+  placeBall(10.1, 10.5, 3, 0, kTestGround + 0.5);
+  collideBallAt(10.1f, 10.5f);
+  EXPECT_EQ(ball.velocity.x, 3);
+}
+
+TEST(BobbingPlatforms, SidesFollowTheBob) {
+  buildFlatHole();
+  placeObject(10, 10, BobbingPlatform, 0, kTestGround + 0.1f);
+  frameClock.fps = 480;
+  objectClock = 0;  // top of the bob: sides reach 0.2 above the base
+  ball.previousPosition = {10.9, kTestGround + 0.25, 10.5};
+  placeBall(10.8, 10.5, -3, 0, kTestGround + 0.25);
+  collideBallAt(10.8f, 10.5f);
+  EXPECT_EQ(ball.velocity.x, 3);
+  objectClock = 18;  // bob at its lowest: the same ball now passes over the side
+  placeBall(10.8, 10.5, -3, 0, kTestGround + 0.25);
+  collideBallAt(10.8f, 10.5f);
+  EXPECT_EQ(ball.velocity.x, -3);
+}
+
+TEST(BallPhysicsFrame, EightSubStepsRestoreTheFrameRate) {
+  buildFlatHole();
+  placeBall(5.5, 5.5, 2, 0);
+  frameClock.fps = 75;
+  runBallPhysics();
+  EXPECT_FLOAT_EQ(frameClock.fps, 75);
+  EXPECT_DOUBLE_EQ(ball.previousPosition.x, 5.5);
+  EXPECT_NEAR(ball.position.x, 5.5 + 2.0 / 75, 0.001);
+}
+
+TEST(BallPhysicsFrame, NewHoleBallDropsOntoTheGround) {
+  buildFlatHole();
+  placeBall(5.5, 5.5, 3, 2);
+  resetBallForHole();
+  EXPECT_EQ(ball.position.y, kBallStartDepth);
+  EXPECT_EQ(horizontalSpeed(), 0);
+  runFrames(1);
+  EXPECT_NEAR(ball.position.y, kTestGround, 0.05);
+}
+
+TEST(CupPull, BallRightOverTheCupIsPulledToItsCentre) {
+  buildFlatHole(10, 10);
+  placeBall(10.55, 10.46, 0, 0, kTestGround + 0.01);
+  frameClock.fps = 50;
+  pullBallToCup();
+  EXPECT_NEAR(ball.velocity.x, -14.0 / 50, 1e-9);
+  EXPECT_NEAR(ball.velocity.z, 14.0 / 50, 1e-9);
+  placeBall(10.55, 10.46, 0, 0, kTestGround - 0.07);  // already sinking: no pull
+  pullBallToCup();
+  EXPECT_EQ(horizontalSpeed(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/app_state.h"
+#include "course/terrain_grid.h"
+#include "play/ball_physics.h"
+#include "play/course_objects.h"
+#include "play/play_state.h"
+#include "render/particles.h"
+#include "render/sea.h"
+#include "tests/support/play_hole.h"
+
+namespace {
+
+constexpr float kDegToRad = 0.017453292f;
+
+TEST(Stars, CollectedOnceEmptyingTheCell) {
+  buildFlatHole();
+  placeObject(6, 6, StarPickup, 0, kTestGround);
+  players.currentPlayer = 1;
+  players.starsCollected[1] = 4;
+  placeBall(6.55, 6.45, 0, 0, kTestGround + 0.1);
+  runObjectBehaviours(false);
+  EXPECT_EQ(terrainGrid.cells[6][6].object, -1);
+  EXPECT_EQ(players.starsCollected[1], 5);
+  EXPECT_EQ(liveParticles(Sparkle), 1);
+  runObjectBehaviours(false);
+  runObjectBehaviours(true);
+  EXPECT_EQ(players.starsCollected[1], 5);
+  EXPECT_EQ(players.starsCollected[0], 0);
+}
+
+TEST(Stars, OutOfReachStarStays) {
+  buildFlatHole();
+  placeObject(6, 6, StarPickup, 0, kTestGround + 1);
+  placeBall(6.5, 6.5, 0, 0, kTestGround);  // under the star, 1 unit low
+  runObjectBehaviours(false);
+  placeBall(6.75, 6.5);                    // beside it, 0.25 off centre
+  ball.position.y = kTestGround + 1;
+  runObjectBehaviours(false);
+  EXPECT_NE(terrainGrid.cells[6][6].object, -1);
+  EXPECT_EQ(players.starsCollected[0], 0);
+  const float spin = terrainGrid.cells[6][6].objectState;
+  EXPECT_GT(spin, 0);
+  runObjectBehaviours(true);
+  EXPECT_EQ(terrainGrid.cells[6][6].objectState, spin) << "a star spins only in on-screen passes";
+}
+
+// A fan on (5, 5) heading 0 blows along +z over the three cells in front of it.
+TEST(Fans, BlowOverTheirThreeCellZoneOnly) {
+  struct Spot {
+    int x, z;
+    bool pushed;
+  };
+  const Spot spots[] = {{5, 6, true}, {5, 7, true}, {5, 8, true}, {5, 9, false}, {6, 6, false},
+                        {5, 4, false}, {4, 7, false}};
+  for (const Spot& s : spots) {
+    buildFlatHole();
+    placeObject(5, 5, WallBlock, 0, kTestGround, kTurningFanFrames);
+    placeBall(s.x + 0.5, s.z + 0.5);
+    runObjectBehaviours(false);
+    EXPECT_EQ(ball.velocity.z > 0, s.pushed) << "cell (" << s.x << ", " << s.z << ")";
+    EXPECT_EQ(ball.velocity.x, 0);
+  }
+}
+
+TEST(Fans, EachHeadingBlowsItsOwnWay) {
+  struct Heading {
+    int rotation, ballX, ballZ;
+    double vx, vz;  // signs expected
+  };
+  const Heading headings[] = {{90, 7, 5, 1, 0}, {180, 5, 3, 0, -1}, {270, 3, 5, -1, 0}};
+  for (const Heading& h : headings) {
+    buildFlatHole();
+    placeObject(5, 5, WallBlock, h.rotation, kTestGround, kTurningFanFrames);
+    placeBall(h.ballX + 0.5, h.ballZ + 0.5);
+    runObjectBehaviours(false);
+    EXPECT_EQ(ball.velocity.x > 0, h.vx > 0) << h.rotation;
+    EXPECT_EQ(ball.velocity.x < 0, h.vx < 0) << h.rotation;
+    EXPECT_EQ(ball.velocity.z < 0, h.vz < 0) << h.rotation;
+  }
+}
+
+TEST(Fans, BlowAboutSeventyEightPercentOfTheCycle) {
+  buildFlatHole();
+  placeObject(5, 5, WallBlock, 0, kTestGround, kTurningFanFrames);
+  int pushed = 0, samples = 0;
+  for (float clock = 0; clock < 360; clock += 0.05f, ++samples) {
+    objectClock = clock;
+    placeBall(5.5, 6.5);
+    blowFan(5, 5);
+    pushed += ball.velocity.z > 0;
+  }
+  EXPECT_NEAR(static_cast<double>(pushed) / samples, 0.7837, 0.005);
+}
+
+TEST(Fans, WithoutTheTurningFanNothingBlows) {
+  buildFlatHole();
+  placeObject(5, 5, Decoration, 0, kTestGround, kTurningFanFrames);  // decorations carry no fan
+  placeBall(5.5, 6.5);
+  runObjectBehaviours(false);
+  EXPECT_EQ(ball.velocity.z, 0);
+}
+
+TEST(Vents, LiftABallLyingInTheirCell) {
+  buildFlatHole();
+  placeObject(8, 8, UpdraftVent, 0, kTestGround);
+  placeBall(8.5, 8.5);
+  runObjectBehaviours(false);
+  EXPECT_GT(ball.velocity.y, 0);
+  const double lifted = ball.velocity.y;
+  runObjectBehaviours(true);
+  EXPECT_EQ(ball.velocity.y, lifted) << "vents stand still in off-screen passes";
+}
+
+// A bumper throws a touching ball at 7.5 from its rim, roughly away from its centre.
+TEST(Bumpers, ThrowFromTheRimAwayFromTheCentre) {
+  const float angles[] = {0, 45, 130, 200, 300};
+  std::srand(7);
+  for (float degrees : angles) {
+    buildFlatHole();
+    placeObject(8, 8, BumperPost, 0, kTestGround);
+    const float a = degrees * kDegToRad;
+    placeBall(8.5 + 0.25 * std::cos(a), 8.5 + 0.25 * std::sin(a), 1, 1, kTestGround + 0.1);
+    runObjectBehaviours(false);
+    const double dx = ball.position.x - 8.5, dz = ball.position.z - 8.5;
+    EXPECT_NEAR(std::hypot(dx, dz), 0.4, 1e-4) << degrees;
+    EXPECT_NEAR(std::atan2(dz, dx), std::atan2(std::sin(a), std::cos(a)), 1e-3) << degrees;
+    // Each component takes its own few degrees of spread, so the speed is 7.5 give or take.
+    EXPECT_NEAR(horizontalSpeed(), 7.5, 0.65) << degrees;
+    const double leave = std::atan2(ball.velocity.z, ball.velocity.x) / kDegToRad;
+    double off = std::fmod(leave - degrees + 540.0, 360.0) - 180;
+    EXPECT_LT(std::fabs(off), 8) << degrees;
+    EXPECT_LT(terrainGrid.cells[8][8].objectState, 0) << "the hit flash starts";
+  }
+}
+
+TEST(Bumpers, BallPassingAboveIsLeftAlone) {
+  buildFlatHole();
+  placeObject(8, 8, BumperPost, 0, kTestGround);
+  placeBall(8.6, 8.5, 1, 0, kTestGround + 0.6);
+  runObjectBehaviours(false);
+  EXPECT_EQ(ball.velocity.x, 1);
+}
+
+// The windmill passage: blades open let the ball through along +z, blades closed throw it to the
+// last exit point.
+TEST(WindmillPassages, OpenBladesLetTheBallThrough) {
+  buildFlatHole();
+  placeObject(10, 10, WindmillPassage, 0, kTestGround);
+  terrainGrid.cells[10][11].objectState = 45;  // the blade angle the wheel beyond would give
+  placeBall(10.5, 9.8, 0, 2);
+  runObjectBehaviours(false);
+  EXPECT_NEAR(ball.position.z, 11.1, 1e-6);
+  EXPECT_EQ(ball.velocity.z, 2);
+}
+
+TEST(WindmillPassages, BlockedPassageThrowsToTheLastExit) {
+  buildFlatHole();
+  placeObject(3, 20, PassageExit, 0, kTestGround);
+  placeObject(10, 10, WindmillPassage, 0, kTestGround);
+  runObjectBehaviours(false);  // the exit, further down the grid, marks itself
+  placeBall(10.5, 9.8, 0, 2);
+  runObjectBehaviours(false);
+  const float w = waveHeightAt(3.5f, 20.5f);
+  EXPECT_NEAR(ball.position.x, 3.5, 1e-5);
+  EXPECT_NEAR(ball.position.y, w + 2.5, 1e-5);
+  EXPECT_NEAR(ball.position.z, 20.5, 1e-5);
+  EXPECT_EQ(ball.velocity.y, 2);
+  EXPECT_EQ(ball.velocity.z, 6);
+  EXPECT_LE(std::fabs(ball.velocity.x), 0.5 / 6 + 1e-9);
+  EXPECT_FLOAT_EQ(followTimer, 5.1f);
+}
+
+TEST(WindmillPassages, WithoutAnExitTheBallGoesToTheOrigin) {
+  buildFlatHole();
+  placeObject(10, 10, WindmillPassage, 0, kTestGround);
+  placeBall(10.5, 9.8, 0, 2);
+  runObjectBehaviours(false);
+  EXPECT_EQ(ball.position.x, 0);
+  EXPECT_EQ(ball.position.z, 0);
+}
+
+TEST(Mud, BrakesTheBallInItsCell) {
+  buildFlatHole();
+  placeObject(8, 8, Mud, 0, kTestGround);
+  placeBall(8.5, 8.5, 2, -1);
+  frameClock.fps = 50;
+  runObjectBehaviours(false);
+  EXPECT_NEAR(ball.velocity.x, 2 * (1 - 7.0 / 50), 1e-9);
+  EXPECT_NEAR(ball.velocity.z, -1 * (1 - 7.0 / 50), 1e-9);
+  runObjectBehaviours(true);  // mud brakes in the reflection pass too
+  EXPECT_NEAR(ball.velocity.x, 2 * std::pow(1 - 7.0 / 50, 2), 1e-9);
+  placeBall(9.5, 8.5, 2, 0);
+  runObjectBehaviours(false);
+  EXPECT_EQ(ball.velocity.x, 2);
+}
+
+TEST(UnknownBehaviours, CodeFiftyIsPassedThrough) {
+  buildFlatHole();
+  placeObject(12, 12, 50);
+  placeBall(10.5, 12.5, 4, 0);
+  runFrames(60);
+  EXPECT_GT(ball.position.x, 13) << "no wall on a code-50 cell";
+  EXPECT_GT(ball.velocity.x, 0);
+  EXPECT_EQ(terrainGrid.cells[12][12].objectState, 0) << "no animation either";
+}
+
+// Animation: frameCount 3 at 6 frames a second (file value 10) on (1, 1) runs 6.2 frames a second
+// through o, o + 1, o + 2 and starts over once past 3.
+TEST(Animation, FramesAdvanceAndWrap) {
+  buildFlatHole();
+  placeObject(1, 1, Decoration, 0, kTestGround, 3, 6);
+  frameClock.fps = 100;
+  runObjectBehaviours(false);
+  EXPECT_NEAR(terrainGrid.cells[1][1].objectState, 0.062, 1e-5);
+  bool sawFrame[4] = {};
+  float last = 0;
+  int wraps = 0;
+  for (int frame = 0; frame < 300; ++frame) {
+    runObjectBehaviours(false);
+    const float state = terrainGrid.cells[1][1].objectState;
+    sawFrame[static_cast<int>(state)] = true;
+    if (state < last) ++wraps;
+    last = state;
+    EXPECT_LE(state, 3.0f);
+  }
+  EXPECT_TRUE(sawFrame[0] && sawFrame[1] && sawFrame[2]);
+  EXPECT_EQ(wraps, 6) << "three seconds at 6.2 frames a second over a 3-frame loop";
+  const float before = terrainGrid.cells[1][1].objectState;
+  runObjectBehaviours(true);
+  EXPECT_EQ(terrainGrid.cells[1][1].objectState, before) << "off-screen passes do not animate";
+}
+
+TEST(ObjectClocks, RunOnScreenOnlyAndWrap) {
+  buildFlatHole();
+  objectClock = 359.95f;
+  frameClock.fps = 60;
+  runObjectBehaviours(true);
+  EXPECT_FLOAT_EQ(objectClock, 359.95f);
+  EXPECT_GT(airTimer, 0) << "the air timer runs in every pass";
+  runObjectBehaviours(false);
+  EXPECT_EQ(objectClock, 0);
+  const float fan = fanAngle;
+  objectClock = 0;
+  runObjectBehaviours(false);
+  EXPECT_NEAR(fanAngle - fan, std::fabs(std::cos(0.1f * kDegToRad) * 1500) / 60, 0.01);
+}
+
+TEST(Emitters, SteadyEmitterPuffsOnItsBeat) {
+  buildFlatHole();
+  placeObject(4, 4, SteadyEmitter, 0, kTestGround, 0, 10);
+  frameClock.fps = 60;
+  int frames = 0;
+  while (liveParticles(DriftingSmoke) == 0 && frames < 1000) {
+    runObjectBehaviours(false);
+    ++frames;
+  }
+  // (0.8 + 10) per second to pass 5: the 28th frame at 60 frames a second.
+  EXPECT_EQ(frames, 28);
+  EXPECT_EQ(terrainGrid.cells[4][4].objectState, 0);
+}
+
+TEST(CupAndFlag, PoleSinksNearTheBallAndRisesAfter) {
+  buildFlatHole(10, 10);
+  frameClock.fps = 60;
+  placeBall(11.5, 10.5);
+  for (int i = 0; i < 30; ++i) updateCupAndFlag();
+  EXPECT_NEAR(flagOffset, -3, 0.01);
+  for (int i = 0; i < 60; ++i) updateCupAndFlag();
+  EXPECT_GE(flagOffset, -4.1) << "the pole stops sinking at -4";
+  placeBall(15.5, 10.5);
+  for (int i = 0; i < 60; ++i) updateCupAndFlag();
+  EXPECT_GE(flagOffset, 0);
+  EXPECT_LT(flagOffset, 0.11);
+}
+
+}  // namespace

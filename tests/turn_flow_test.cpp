@@ -1,0 +1,336 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/app_state.h"
+#include "course/terrain_grid.h"
+#include "play/ball_physics.h"
+#include "play/play_state.h"
+#include "play/stroke_simulation.h"
+#include "play/turn_flow.h"
+#include "render/camera.h"
+#include "render/particles.h"
+#include "tests/support/play_hole.h"
+
+namespace {
+
+constexpr float kDegToRad = 0.017453292f;
+
+// One game frame without drawing: the scene's physics and objects, then the flow; the typed key
+// and the click last one frame, as in the main loop.
+void playFrame() {
+  frameClock.fps = 60;
+  simulatePlayFrame();
+  runPlayFlow();
+  input.typedChar = kNoTypedChar;
+  if (input.clickState == 1) input.clickState = -1;
+}
+
+// Frames until the phase returns to aiming (or the limit); returns the frames run.
+int playUntilAiming(int limit = 3000) {
+  int frames = 0;
+  do {
+    playFrame();
+    ++frames;
+  } while (shotPhase != Aiming && frames < limit);
+  return frames;
+}
+
+void click() { input.clickState = 1; }
+
+void startPlayers(int count) {
+  players.playerCount = count;
+  for (int slot = 0; slot < kPlayerSlots; ++slot) {
+    players.restPosition[slot] = {3.5f + slot, kTestGround, 3.5f};
+    players.savedCameraMode[slot] = kFarView;
+  }
+  placeBall(3.5, 3.5);
+}
+
+double degreesBetween(double a, double b) { return std::fmod(a - b + 540.0, 360.0) - 180; }
+
+TEST(Strokes, FullPowerLeavesAtThirteenPointEight) {
+  buildFlatHole();
+  startPlayers(1);
+  cameraMode = 2;
+  aimAngle = 0;
+  strikePower = 12;
+  click();
+  playFrame();
+  EXPECT_EQ(shotPhase, Rolling);
+  EXPECT_EQ(players.strokes[0], 1);
+  EXPECT_EQ(scores.strokes[0][holeNumber], 1);
+  EXPECT_EQ(players.savedCameraMode[0], 2) << "the view of the stroke comes back with the turn";
+  EXPECT_EQ(strikePower, 0);
+  EXPECT_EQ(liveParticles(SmokePuff), 1);
+  // The stroke goes towards aimAngle + 180; the physics has not run since.
+  EXPECT_NEAR(ball.velocity.x, -13.8, 1e-4);
+  EXPECT_NEAR(ball.velocity.z, 0, 1e-3);
+}
+
+TEST(Strokes, ClickAtPowerZeroAndAnyClickInTheOverviewDoNothing) {
+  buildFlatHole();
+  startPlayers(1);
+  strikePower = 0;
+  click();
+  playFrame();
+  EXPECT_EQ(shotPhase, Aiming);
+  EXPECT_EQ(players.strokes[0], 0);
+
+  cameraMode = 3;
+  strikePower = 6;
+  click();
+  playFrame();
+  input.typedChar = ' ';
+  playFrame();
+  EXPECT_EQ(shotPhase, Aiming);
+  EXPECT_EQ(players.strokes[0], 0);
+  EXPECT_EQ(horizontalSpeed(), 0);
+
+  input.typedChar = '$';  // power keys are off in the overview too
+  input.keyLeft = 1;
+  const float aim = aimAngle;
+  playFrame();
+  EXPECT_EQ(strikePower, 6);
+  EXPECT_EQ(aimAngle, aim);
+  input.keyLeft = 0;
+
+  input.typedChar = '2';  // but the view keys work there
+  playFrame();
+  EXPECT_EQ(cameraMode, 1);
+  EXPECT_EQ(viewIconFade, 7.0f);
+  input.typedChar = ' ';
+  playFrame();
+  EXPECT_EQ(shotPhase, Rolling) << "the space bar strikes outside the overview";
+}
+
+TEST(Strokes, PowerKeysStayWithinZeroToTwelve) {
+  buildFlatHole();
+  startPlayers(1);
+  input.typedChar = '*';
+  playFrame();
+  EXPECT_EQ(strikePower, 0);
+  input.typedChar = '$';
+  playFrame();
+  EXPECT_EQ(strikePower, 1);
+  input.keyUp = 1;
+  for (int i = 0; i < 60; ++i) playFrame();
+  EXPECT_EQ(strikePower, 12);
+  input.keyUp = 0;
+  input.keyDown = 1;
+  playFrame();
+  EXPECT_NEAR(strikePower, 12 - 14.0 / 60, 1e-4);
+  input.keyDown = 0;
+  input.keyRight = 1;
+  const float aim = aimAngle;
+  for (int i = 0; i < 30; ++i) playFrame();
+  EXPECT_NEAR(aimAngle - aim, 32, 0.01);
+}
+
+// Turns: strict rotation, skipping the holed; one player keeps the turn with the aim 12 degrees
+// off the cup.
+TEST(Turns, OnePlayerKeepsTheTurnAimedTwelveDegreesOffTheCup) {
+  buildFlatHole(20, 14);
+  startPlayers(1);
+  aimAngle = 200;
+  strikePower = 4;
+  click();
+  playUntilAiming();
+  EXPECT_EQ(players.currentPlayer, 0);
+  EXPECT_EQ(cameraMode, kFarView);
+  EXPECT_EQ(players.restPosition[0][0], static_cast<float>(ball.position.x));
+  const double toCup = std::atan2(holeSetup.cupZ - ball.position.z, holeSetup.cupX - ball.position.x) / kDegToRad;
+  EXPECT_NEAR(std::fabs(degreesBetween(aimAngle + 180, toCup)), 12, 0.01);
+  EXPECT_EQ(turnBannerFade, -3.0f);
+}
+
+TEST(Turns, CreepingBallCountsAsStillAfterOnePointSixSeconds) {
+  buildFlatHole();
+  startPlayers(2);
+  shotPhase = Rolling;
+  int frames = 0;
+  while (shotPhase == Rolling && frames < 500) {
+    ball.velocity.x = 0.1;  // creeping along, too slowly to count
+    playFrame();
+    ++frames;
+  }
+  EXPECT_NEAR(frames, 96, 1);
+  EXPECT_EQ(players.currentPlayer, 1);
+}
+
+TEST(Turns, HoledPlayersAreSkipped) {
+  buildFlatHole();
+  startPlayers(4);
+  players.holedOut = {1, 1, 1, 0, 0, 0};
+  players.currentPlayer = 3;
+  shotPhase = Rolling;
+  playUntilAiming();
+  EXPECT_EQ(players.currentPlayer, 3) << "the last player plays on until holed";
+  EXPECT_DOUBLE_EQ(ball.position.x, players.restPosition[3][0]);
+
+  players.holedOut = {0, 1, 0, 0, 0, 0};
+  players.playerCount = 3;
+  players.currentPlayer = 0;
+  shotPhase = Rolling;
+  playUntilAiming();
+  EXPECT_EQ(players.currentPlayer, 2);
+  shotPhase = Rolling;
+  playUntilAiming();
+  EXPECT_EQ(players.currentPlayer, 0);
+}
+
+TEST(Turns, PlayerViewsAreRestoredWithTheTurn) {
+  buildFlatHole();
+  startPlayers(2);
+  players.savedCameraMode[1] = 2;
+  shotPhase = Rolling;
+  playUntilAiming();
+  EXPECT_EQ(players.currentPlayer, 1);
+  EXPECT_EQ(cameraMode, 2);
+}
+
+// Water: the stroke counts, the ball returns to where it was struck, and the next player plays.
+TEST(Water, StrokeCountsAndTheBallGoesBack) {
+  buildFlatHole();
+  setGround(8, 1, 24, 24, -1.0f);
+  startPlayers(2);
+  aimAngle = 180;  // towards +x, into the sea
+  strikePower = 5;
+  click();
+  playFrame();
+  int frames = 0;
+  while (cameraMode != InWater && frames < 600) {
+    playFrame();
+    ++frames;
+  }
+  ASSERT_EQ(cameraMode, InWater);
+  playUntilAiming();
+  EXPECT_EQ(players.strokes[0], 1);
+  EXPECT_EQ(scores.strokes[0][holeNumber], 1);
+  EXPECT_NEAR(players.restPosition[0][0], 3.5, 1e-6) << "player 0 plays again from the same spot";
+  EXPECT_NEAR(players.restPosition[0][2], 3.5, 1e-6);
+  EXPECT_EQ(players.currentPlayer, 1);
+  EXPECT_NEAR(ball.position.x, 4.5, 1e-6);
+}
+
+TEST(Water, SequenceLastsAboutThreeSeconds) {
+  buildFlatHole();
+  startPlayers(1);
+  cameraMode = InWater;
+  viewTimer = 0;
+  shotPhase = Halted;
+  int frames = 0;
+  while (shotPhase == Halted && frames < 1000) {
+    playFrame();
+    ++frames;
+  }
+  EXPECT_NEAR(frames, 201, 1);
+}
+
+// The holed sequence: sounds by par, a click after 25, the turn passing or the next hole.
+TEST(Holed, SequenceWaitsForAClickAfterTheResult) {
+  buildFlatHole(10, 3);
+  startPlayers(2);
+  placeBall(8.5, 3.5);
+  aimAngle = 180;
+  strikePower = 2;
+  click();
+  int frames = 0;
+  while (cameraMode != Holed && frames < 600) {
+    playFrame();
+    ++frames;
+  }
+  ASSERT_EQ(cameraMode, Holed);
+  EXPECT_EQ(players.holedOut[0], 1);
+  for (int i = 0; i < 300; ++i) {
+    if (viewTimer < 24.5f) click();
+    playFrame();
+  }
+  EXPECT_EQ(shotPhase, HoleDone) << "clicks before the scorecard shows are ignored";
+  EXPECT_GE(viewTimer, 25);
+  EXPECT_LT(viewTimer, 26.2);
+  click();
+  playFrame();
+  playFrame();
+  EXPECT_EQ(shotPhase, Aiming);
+  EXPECT_EQ(players.currentPlayer, 1);
+  EXPECT_EQ(holeNumber, 1);
+}
+
+TEST(Holed, LastPlayerHoledEndsTheHole) {
+  buildFlatHole();
+  startPlayers(2);
+  holeNumber = kHolesPerCourse;  // past the last hole nothing is loaded
+  players.holedOut = {1, 1, 0, 0, 0, 0};
+  players.currentPlayer = 1;
+  cameraMode = Holed;
+  viewTimer = 25.5f;
+  click();
+  playFrame();
+  EXPECT_EQ(holeNumber, kHolesPerCourse + 1);
+  EXPECT_EQ(shotPhase, Aiming);
+}
+
+TEST(Holed, ParDecidesTheSound) {
+  buildFlatHole();
+  startPlayers(1);
+  holeSetup.par = 3;
+  players.strokes[0] = 3;
+  EXPECT_EQ(holedSample(), HoleGood);
+  players.strokes[0] = 4;
+  EXPECT_EQ(holedSample(), HoleBad);
+}
+
+TEST(Training, CountsNothingSoEveryHoleSoundsGood) {
+  buildFlatHole();
+  startPlayers(1);
+  trainingMode = 1;
+  holeSetup.par = 1;
+  for (int stroke = 0; stroke < 3; ++stroke) {
+    strikePower = 1;
+    click();
+    playUntilAiming();
+  }
+  EXPECT_EQ(players.strokes[0], 0);
+  EXPECT_EQ(scores.strokes[0][holeNumber], 0);
+  EXPECT_EQ(holedSample(), HoleGood);
+}
+
+TEST(HoleIntro, FlyInLastsThreePointTwoSecondsThenFarView) {
+  buildFlatHole();
+  startPlayers(2);
+  shotPhase = Rolling;  // left over from a stroke the pause menu cut short
+  resetPlayersForHole();
+  int frames = 0;
+  do {
+    playFrame();
+    ++frames;
+    if (cameraMode == HoleIntro) {
+      EXPECT_EQ(shotPhase, Intro);
+    }
+  } while (cameraMode == HoleIntro && frames < 1000);
+  EXPECT_NEAR(frames, 192, 1);
+  EXPECT_EQ(cameraMode, kFarView);
+  EXPECT_EQ(shotPhase, Aiming);
+  EXPECT_EQ(players.currentPlayer, 0) << "the first turn of a hole is slot 0's";
+}
+
+TEST(ReplayCamera, MovesToANearbyCameraPointAfterOneSecond) {
+  buildFlatHole();
+  startPlayers(1);
+  holeSetup.cameraPoints.fill({kNoCameraPoint, kNoCameraPoint, kNoCameraPoint});
+  holeSetup.cameraPoints[3] = {12.5f, 4, 9.5f};
+  placeBall(8.5, 8.5);
+  camera.eye = {1, 2, 3};
+  aimAngle = 180;
+  strikePower = 3;
+  click();
+  for (int i = 0; i < 30; ++i) playFrame();
+  EXPECT_EQ(camera.savedEye.x, 1.0f) << "the replay starts from the aiming view";
+  for (int i = 0; i < 40; ++i) playFrame();
+  EXPECT_EQ(camera.savedEye.x, 12.5f);
+  EXPECT_EQ(camera.savedEye.y, 4.0f);
+  EXPECT_EQ(cameraMode, ShotReplay);
+}
+
+}  // namespace
