@@ -25,18 +25,19 @@ trap 'rm -rf "$game"' EXIT
 cp -r "$build/data" "$game/data"
 rm -f "$game/data/tov.pref"
 printf 'Sreenwidth \t 800\nSreenheight \t 600\nFullscreen \t 0\nGamedetail \t 1\n' > "$game/data/tov.pref"
-# Wall seconds and peak resident kB of one run of N frames in real time.
+# Wall seconds and peak resident kB of one run of N frames in real time; the game's own
+# closing line ("N frames in S s: F frames per second") is kept in $game/out.txt.
 runGame() {
-  (cd "$game" && /usr/bin/time -f "%e %M" "$build/quillmoor" --frames "$1" --seed 1 \
-    >/dev/null 2>"$game/time.txt") || true
+  (cd "$game" && /usr/bin/time -f "%e %M" -o "$game/time.txt" "$build/quillmoor" --frames "$1" \
+    --seed 1 >"$game/out.txt" 2>&1) || true
   tail -1 "$game/time.txt"
 }
 firstFrame=() fps=() rss=()
 for ((i = 0; i < runs; ++i)); do
   read -r one _ < <(runGame 1)
-  read -r many kb < <(runGame 301)
+  read -r _ kb < <(runGame 301)
   firstFrame+=("$one")
-  fps+=("$(awk -v a="$one" -v b="$many" 'BEGIN {print (b > a) ? 300 / (b - a) : 0}')")
+  fps+=("$(figure 'frames per second' 3 < "$game/out.txt")")
   rss+=("$((kb / 1024))")
 done
 echo "start to first frame (whole run of one frame): $(printf '%s\n' "${firstFrame[@]}" | median) s"
@@ -47,8 +48,8 @@ echo "resident memory on the title screen: $(printf '%s\n' "${rss[@]}" | median)
 declare -A detail
 shadow=() surf=()
 for ((i = 0; i < runs; ++i)); do
-  out=$("$build/tools/scene_bench/scene_bench")
-  for d in 0 1 2; do detail[$d]+="$(echo "$out" | figure "^detail $d " 4) "; done
+  out=$(cd "$build" && tools/scene_bench/scene_bench)
+  for d in 0 1 2; do detail[$d]+="$(echo "$out" | figure "^detail $d " 5) "; done
   shadow+=("$(echo "$out" | figure '^shadow bake' 2)")
   surf+=("$(echo "$out" | figure '^surf bake' 2)")
 done
@@ -71,9 +72,11 @@ for ((i = 0; i < runs; ++i)); do
 done
 echo "course start (world models, after the first): $(printf '%s\n' "${starts[@]}" | median) ms"
 
+# Simulated seconds per CPU second, from the simulator's own benchmark line.
 speeds=()
 for ((i = 0; i < runs; ++i)); do
-  speeds+=("$("$build/tools/simulate/simulate" --benchmark | grep -oE '[0-9.]+' | head -1)")
+  line=$("$build/tools/simulate/simulate" --benchmark)
+  speeds+=("$(echo "$line" | grep -oE '"cpu_ms_per_simulated_second":[0-9.]+' | grep -oE '[0-9.]+$' |
+    awk '{print ($1 > 0) ? 1000 / $1 : 0}')")
 done
-echo "simulator: $("$build/tools/simulate/simulate" --benchmark)"
-echo "  (median of the first figure over $runs runs: $(printf '%s\n' "${speeds[@]}" | median))"
+echo "headless simulator: $(printf '%s\n' "${speeds[@]}" | median) simulated seconds per CPU second"
