@@ -35,7 +35,7 @@ constexpr int kPathLength = 4096;
 
 // Lives for the whole run; set once at start-up.
 extern std::array<char, kPathLength> configPath;  // "./data/tov.pref"
-extern std::array<char, kPathLength> dataFolder;  // "/data/"
+extern std::array<char, kPathLength> dataFolder;  // "./data/", where the score files go
 
 // Screen control; lives for the whole run.
 extern int screenState;

@@ -41,7 +41,8 @@ void findDataTree() {
 
 void fillWorkingPaths() {
   std::snprintf(configPath.data(), configPath.size(), "%s", "./data/tov.pref");
-  std::snprintf(dataFolder.data(), dataFolder.size(), "%s", "/data/");
+  // Score files live in the game's own data tree, beside the configuration.
+  std::snprintf(dataFolder.data(), dataFolder.size(), "%s", "./data/");
 }
 
 // Opens the window with the configured mode; failure ends the program with status 2.

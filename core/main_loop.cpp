@@ -18,7 +18,15 @@
 #include "render/resource_sets.h"
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
+#include "ui/course_select.h"
+#include "ui/high_score_screen.h"
+#include "ui/new_record.h"
+#include "ui/options_screen.h"
+#include "ui/player_setup.h"
+#include "ui/score_file.h"
 #include "ui/text_drawing.h"
+#include "ui/title_menu.h"
+#include "ui/training_select.h"
 
 namespace {
 
@@ -89,13 +97,16 @@ void runLoadCourseScreen() {
 
 }  // namespace
 
+// Both ways out of play end in the high scores, which merge the game once more.
 void leavePlayWhenAsked() {
   if (holeNumber > kHolesPerCourse) {
+    roundMerged = 0;
     slideOffset = 0.0f;
     screenChoice = 1;
     screenState = reloadTransitionTo(Reload);
   }
   if (input.keyEscape) {
+    roundMerged = 0;
     screenChoice = 1;
     screenState = EnterPause;
   }
@@ -167,15 +178,28 @@ void runScreen() {
       selectCurrentVideoMode();
       screenState = Options;
       break;
-    case Options: leaveOnEscape(TitleMenu); break;
-    case PlayerSetup: leaveOnEscape(TitleMenu); break;
-    case CourseSelect: leaveOnEscape(TitleMenu); break;
+    case TitleMenu: runTitleMenu(); break;
+    case Options:
+      runOptions();
+      leaveOnEscape(TitleMenu);
+      break;
+    case PlayerSetup:
+      runPlayerSetup();
+      leaveOnEscape(TitleMenu);
+      break;
+    case CourseSelect:
+      runCourseSelect();
+      leaveOnEscape(TitleMenu);
+      break;
     case EnterHighScores:
       playMusic(kScoreMusicPath);
       loadTexture(GameTextures[BackgroundTexture], "./data/sky/fonrouge.tga", ClampMipmapped);
       screenState = HighScores;
       break;
-    case HighScores: leaveOnEscape(LeaveHighScores); break;
+    case HighScores:
+      runHighScores();
+      leaveOnEscape(LeaveHighScores);
+      break;
     case LeaveHighScores:
       playMusic(kTitleMusicPath);
       screenState = TitleMenu;
@@ -192,8 +216,14 @@ void runScreen() {
       drawPauseMenu();
       break;
     case PauseMenu: drawPauseMenu(); break;
-    case RecordCongrats: leaveOnEscape(LeaveHighScores); break;
-    case TrainingSelect: leaveOnEscape(TitleMenu); break;
+    case RecordCongrats:
+      runNewRecord();
+      leaveOnEscape(LeaveHighScores);
+      break;
+    case TrainingSelect:
+      runTrainingSelect();
+      leaveOnEscape(TitleMenu);
+      break;
     default: break;  // transitions and unused numbers draw nothing here
   }
 }

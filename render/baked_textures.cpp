@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "play/course_objects.h"
 #include "render/camera.h"
 #include "render/scene.h"
 #include "render/texture_tables.h"
@@ -226,6 +227,9 @@ void drawObjectSilhouettes() {
   glMaterialfv(GL_FRONT, GL_SPECULAR, kSpecular.data());
   glEnable(GL_LIGHTING);
   extractFrustum(sceneFrustum);
+  glPushMatrix();
+  drawCourseObjects();
+  glPopMatrix();
 }
 
 // The land above the water line only, added onto black, lit as in play.
@@ -245,32 +249,35 @@ void drawLandAboveWater() {
 // A hole loaded without a window (the headless tools and checks) has nothing to bake with.
 bool hasGlContext() { return glGetString(GL_VERSION) != nullptr; }
 
+// One bake: what to photograph and how, and where the picture goes.
+struct BakeRecipe {
+  int slot;                         // GameTextures slot that receives the picture
+  int size;                         // pixels along each side
+  std::array<float, 4> clearColour;
+  void (*drawSubject)();
+  BlurRecipe blur;
+};
+
+constexpr BakeRecipe kShadowBake{TerrainShadowTexture, kShadowTextureSize, {1, 1, 1, 1}, drawObjectSilhouettes,
+                                 kShadowBlur};
+constexpr BakeRecipe kSurfBake{WaveTexture, kSurfTextureSize, {0, 0, 0, 0}, drawLandAboveWater, kSurfBlur};
+
+void bakeTexture(const BakeRecipe& recipe) {
+  if (!hasGlContext()) return;
+  const std::array<float, 4> keptClear = currentClearColour();
+  BakeTarget target = openBakeTarget(recipe.size);
+  startBake(target, recipe.clearColour);
+  recipe.drawSubject();
+  TextureRecord& record = GameTextures[recipe.slot];
+  copyIntoTexture(record, target.size);
+  blurTexture(record, target, recipe.blur);
+  widenToFullSize(record, target);
+  closeBakeTarget(target);
+  finishBake(keptClear);
+}
+
 }  // namespace
 
-void bakeShadowTexture() {
-  if (!hasGlContext()) return;
-  const std::array<float, 4> keptClear = currentClearColour();
-  BakeTarget target = openBakeTarget(kShadowTextureSize);
-  startBake(target, {1, 1, 1, 1});
-  drawObjectSilhouettes();
-  TextureRecord& shadow = GameTextures[TerrainShadowTexture];
-  copyIntoTexture(shadow, target.size);
-  blurTexture(shadow, target, kShadowBlur);
-  widenToFullSize(shadow, target);
-  closeBakeTarget(target);
-  finishBake(keptClear);
-}
+void bakeShadowTexture() { bakeTexture(kShadowBake); }
 
-void bakeSurfTexture() {
-  if (!hasGlContext()) return;
-  const std::array<float, 4> keptClear = currentClearColour();
-  BakeTarget target = openBakeTarget(kSurfTextureSize);
-  startBake(target, {0, 0, 0, 0});
-  drawLandAboveWater();
-  TextureRecord& wave = GameTextures[WaveTexture];
-  copyIntoTexture(wave, target.size);
-  blurTexture(wave, target, kSurfBlur);
-  widenToFullSize(wave, target);
-  closeBakeTarget(target);
-  finishBake(keptClear);
-}
+void bakeSurfTexture() { bakeTexture(kSurfBake); }

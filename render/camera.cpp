@@ -141,14 +141,19 @@ bool cellBlocksView(Vec3 point) {
   return type.behaviour == WallBlock && type.animationSpeed > kViewBlockingSpeed;
 }
 
+// Pulls the view in front of the walls; when that leaves less than `least`, switches to the
+// fallback view and places that one instead.
+bool pulledInOrFellBack(Vec3 b, float start, float least, int fallbackMode) {
+  camera.viewDistance = pullInViewDistance(b, aimAngle, start);
+  if (camera.viewDistance >= least) return false;
+  cameraMode = fallbackMode;
+  placeCamera();
+  return true;
+}
+
 // Close view behind the ball; falls back to the view from above when a wall leaves no room.
 void placeCloseView(Vec3 b) {
-  camera.viewDistance = pullInViewDistance(b, aimAngle, 0.7f);
-  if (camera.viewDistance < 0.2f) {
-    cameraMode = 2;
-    placeCamera();
-    return;
-  }
+  if (pulledInOrFellBack(b, 0.7f, 0.2f, 2)) return;
   camera.eye = b + groundDirection(aimAngle) * camera.viewDistance;
   camera.target = b + groundDirection(aimAngle + 180.0f) * 0.7f;
   camera.target.y = b.y;
@@ -157,12 +162,7 @@ void placeCloseView(Vec3 b) {
 
 // Wide view behind the ball; falls back to the close view when a wall leaves no room.
 void placeWideView(Vec3 b) {
-  camera.viewDistance = pullInViewDistance(b, aimAngle, 1.7f);
-  if (camera.viewDistance < 0.3f) {
-    cameraMode = 0;
-    placeCamera();
-    return;
-  }
+  if (pulledInOrFellBack(b, 1.7f, 0.3f, 0)) return;
   const float lift = camera.viewDistance - 0.2f;
   camera.eye = b + groundDirection(aimAngle) * camera.viewDistance;
   camera.target = b + groundDirection(aimAngle + 180.0f) * 2.7f;

@@ -2,6 +2,7 @@
 // texture unit 0 and the baked shadow spread once over the whole grid on unit 1.
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <array>
 
 #include "core/app_state.h"
@@ -42,6 +43,13 @@ bool hasMultitexture() { return glActiveTextureARB != nullptr && glMultiTexCoord
 bool groundHidden(const TerrainCell& cell) {
   const int id = loadedObjectId(cell.object);
   return id >= 0 && worldTheme.objectTypes[id].frameCount == kHiddenGroundFrames;
+}
+
+// The highest of the cell's four corners.
+float highestCorner(int x, int z) {
+  float top = terrainGrid.cells[x][z].height;
+  for (const std::array<int, 2>& d : kCornerOffsets) top = std::max(top, terrainGrid.cells[x + d[0]][z + d[1]].height);
+  return top;
 }
 
 void emitCorner(int x, int z, int corner, bool shadowCoords) {
@@ -86,6 +94,10 @@ void drawTerrain() {
   // A hole whose shadow was never baked draws without one rather than through a black unit.
   const bool shadow = multitexture && detailLevel > 0 && GameTextures[TerrainShadowTexture].glName != 0;
   const bool shadowCoords = multitexture && (detailLevel > 0 || mirrorPass);
+  // Cells that leave no pixel are not sent: ground wholly below the fade depth is fully
+  // transparent, and every clip plane the scene and bakes set keeps only what is above water.
+  // On the software renderer the deep sea floor would otherwise cost a screenful of fill.
+  const float lowestShown = glIsEnabled(GL_CLIP_PLANE0) ? 0.0f : kDeepestVisible;
   if (shadow) startShadowUnit();
   glEnable(GL_TEXTURE_2D);
   if (mirrorPass) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -97,7 +109,7 @@ void drawTerrain() {
   for (int x = 0; x < kGridCells; ++x) {
     for (int z = 0; z < kGridCells; ++z) {
       const TerrainCell& cell = terrainGrid.cells[x][z];
-      if (groundHidden(cell)) continue;
+      if (groundHidden(cell) || highestCorner(x, z) < lowestShown) continue;
       if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
       const unsigned floor = worldTheme.floorTextures[loadedFloorIndex(cell.texture)].glName;
       if (floor != bound || !open) {

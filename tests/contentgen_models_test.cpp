@@ -175,3 +175,24 @@ TEST(SeamlessNoise, RepeatsEveryPeriodAndIsSmoothBetween)
     Random a(7), b(7);
     for (int i = 0; i < 100; ++i) EXPECT_EQ(a.next(), b.next());
 }
+
+TEST(ModelWriter, SkyCoordinatesStayInsideTheTextureSoNoEdgeRowIsStretched)
+{
+    // The game negates v and repeats textures: a v of exactly 0 or 1 lands on
+    // the opposite edge row, and a skirt below the horizon would stretch it.
+    ModelBuilder dome;
+    dome.group("d", "white");
+    dome.skyDome({0, 0, 0}, 100, 50, 8, 4, 0.4f);
+    std::istringstream lines(dome.text());
+    std::string line;
+    int coords = 0;
+    while (std::getline(lines, line)) {
+        if (line.compare(0, 3, "vt ") != 0) continue;
+        float u = 0, v = 0;
+        std::istringstream(line.substr(3)) >> u >> v;
+        EXPECT_GT(v, 0.0f) << line;
+        EXPECT_LT(v, 1.0f) << line;
+        ++coords;
+    }
+    EXPECT_GT(coords, 0);
+}

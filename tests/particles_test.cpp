@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "course/terrain_grid.h"
 #include "render/particles.h"
 
@@ -135,5 +137,32 @@ TEST(ParticleAgeing, DropsFallUntilTheGroundIsAboveThemOrTheyLeaveTheGrid) {
   const int frames = framesToLive(0, 50.0f);
   EXPECT_LT(frames, 50 * 20);
   EXPECT_EQ(particlePool.entries[0].kind, FreeParticle);
+  clearParticles();
+}
+
+TEST(ParticleAgeing, AboutOneDropInTenLeavesAPuffWhereItLands) {
+  resetTerrainCells();  // flat at height 1
+  forceTerrainRim();
+  std::srand(7);
+  int drops = 0;
+  int puffs = 0;
+  for (int round = 0; round < 20; ++round) {
+    clearParticles();
+    for (int i = 0; i < 50; ++i) spawnEffect(5.5f, 1.5f, 5.5f, WaterDrop);
+    drops += 50;
+    // The drops pass below the ground together; a few puffs come up in their place.
+    for (int frame = 0; frame < 60; ++frame) ageParticles(60.0f);
+    for (const Particle& p : particlePool.entries) {
+      if (p.kind == WaterDrop) ADD_FAILURE() << "a drop outlived its fall";
+      if (p.kind != SmokePuff) continue;
+      ++puffs;
+      EXPECT_NEAR(p.x, 5.5f, 0.0101f);
+      EXPECT_NEAR(p.z, 5.5f, 0.0101f);
+      EXPECT_GT(p.y, 0.9f) << "one unit above where the drop ended, just below the ground";
+      EXPECT_LT(p.y, 1.0f);
+    }
+  }
+  EXPECT_GT(puffs, drops / 20);
+  EXPECT_LT(puffs, drops / 5);
   clearParticles();
 }

@@ -221,6 +221,77 @@ TEST_F(SceneDrawing, HighDetailMirrorsTheLandInTheSea) {
   EXPECT_GT(mirrored, plain + 22 * 60) << "the green island shows in the water";
 }
 
+TEST_F(SceneDrawing, ShadowTextureIsWholeAndDarkAroundAWall) {
+  // The window is smaller than the 512-pixel texture; the bake must still fill all of it.
+  buildTestHole(6, 18, 255);
+  terrainGrid.cells[20][20].object = 0;
+  terrainGrid.cells[20][20].objectHeight = 0.5f;
+  bakeShadowTexture();
+  ASSERT_NE(GameTextures[TerrainShadowTexture].glName, 0u);
+  const BakedPicture shadow = readBaked(TerrainShadowTexture);
+  ASSERT_EQ(shadow.size, kShadowTextureSize);
+  auto texel = [&](float x, float z) { return shadow.at(x, z); };
+  const int open = brightness(texel(12.5f, 12.5f));
+  EXPECT_GT(open, 3 * 240) << "white in the open";
+  EXPECT_LT(brightness(texel(6.5f, 18.5f)), open - 150) << "dark under the wall";
+  EXPECT_LT(brightness(texel(20.5f, 20.5f)), open - 150) << "beyond the window's size too";
+  EXPECT_GT(brightness(texel(18.5f, 6.5f)), 3 * 240) << "not mirrored across the diagonal";
+  // Softened sideways: just off the wall's side the shadow is paler than under it.
+  const int edge = brightness(texel(5.96f, 18.5f));
+  EXPECT_LT(edge, open);
+  EXPECT_GT(edge, brightness(texel(6.5f, 18.5f)));
+}
+
+
+TEST_F(SceneDrawing, DetailZeroShowsNoShadowNorParticlesButTheyStillAge) {
+  // The wall is baked into the shadow, then taken away so that the ground under it shows.
+  buildTestHole(12, 12, 255);
+  bakeShadowTexture();
+  bakeSurfTexture();
+  terrainGrid.cells[12][12].object = -1;
+  GameTextures[SparkleTexture].glName = makeSolidTexture(255, 0, 255, 255);
+  lookFrom(12.5f, 8.0f, 12.6f, 12.5f, 0.0f, 12.5f);
+  auto look = [&]() {
+    clearParticles();
+    spawnEffect(16.0f, 2.0f, 12.5f, Sparkle);
+    frame();
+    return std::array<Rgb, 2>{pixelAt(12.5f, 0.5f, 12.5f), pixelAt(16.0f, 2.15f, 12.5f)};
+  };
+  detailLevel = 1;
+  const auto normal = look();
+  screenshot("detail1");
+  detailLevel = 0;
+  const auto low = look();
+  screenshot("detail0");
+  EXPECT_LT(brightness(normal[0]), brightness(low[0]) - 30) << "the wall's baked shadow";
+  EXPECT_GT(normal[1].r, 200);
+  EXPECT_GT(normal[1].b, 200);
+  EXPECT_LT(normal[1].g, 60) << "the sparkle shows at detail 1";
+  EXPECT_GT(low[1].g, 100) << "and not at detail 0";
+
+  const float age = particlePool.entries[0].age;
+  for (int i = 0; i < 30; ++i) frame();
+  EXPECT_GT(particlePool.entries[0].age, age + 0.09f) << "unseen effects keep ageing";
+}
+
+
+TEST_F(SceneDrawing, BallMovesOncePerFrameAtEveryDetail) {
+  buildTestHole(-1, -1, 255);
+  lookFrom(12.5f, 8.0f, 2.0f, 12.5f, 0.0f, 12.5f);
+  auto travel = [&](int detail) {
+    detailLevel = detail;
+    ball.position = {8.0, 0.5, 12.0};
+    ball.velocity = {2.0, 0.0, 0.0};
+    frame();
+    return ball.position.x - 8.0;
+  };
+  const double plain = travel(1);
+  EXPECT_GT(plain, 0.01) << "the ball moved";
+  EXPECT_NEAR(travel(2), plain, 1e-6) << "the mirrored pass runs no physics";
+  EXPECT_NEAR(travel(0), plain, 1e-6);
+}
+
+
 TEST_F(SceneDrawing, DrawingLeavesTheMatrixStacksBalanced) {
   buildTestHole(12, 12, 255);
   for (int detail : {0, 1, 2}) {

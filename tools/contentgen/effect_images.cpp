@@ -76,14 +76,14 @@ Image seaEffect()
     Image img(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const float u = (x + 0.5f) / size * 8, v = (y + 0.5f) / size * 8;
-            const float n1 = tiledFractal(u, v, 8, 4, 17);
-            const float n2 = tiledFractal(u + 3.3f, v + 1.7f, 8, 3, 29);
-            const float ridge = 1.0f - std::fabs(n1 - n2) * 6.0f;
-            const float caustic = std::pow(std::clamp(ridge, 0.0f, 1.0f), 3.0f);
+            const float u = (x + 0.5f) / size * 4, v = (y + 0.5f) / size * 4;
+            const float n1 = tiledFractal(u, v, 4, 4, 17);
+            const float n2 = tiledFractal(u + 1.3f, v + 2.7f, 4, 3, 29);
+            const float ridge = 1.0f - std::fabs(n1 - n2) * 4.0f;
+            const float caustic = std::pow(std::clamp(ridge, 0.0f, 1.0f), 4.0f);
             Colour c = mix(rgb(0x1aa6d8), rgb(0x35d4e0), n1);
-            c = mix(c, rgb(0xe8ffff), caustic * 0.7f);
-            img.at(x, y) = withAlpha(c, 0.62f + 0.3f * caustic);
+            c = mix(c, rgb(0xd8fbff), caustic * 0.45f);
+            img.at(x, y) = withAlpha(c, 0.62f + 0.2f * caustic);
         }
     return img;
 }

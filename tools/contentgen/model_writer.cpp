@@ -2,6 +2,7 @@
 
 #include "file_output.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -138,16 +139,18 @@ void ModelBuilder::box(Vec3 lo, Vec3 hi)
     }
 }
 
-void ModelBuilder::skyDome(Vec3 c, float radius, float height, int segments, int rings)
+void ModelBuilder::skyDome(Vec3 c, float radius, float height, int segments, int rings, float skirt)
 {
     std::vector<int> v, t;
     for (int r = 0; r <= rings; ++r) {
-        const float phi = 0.5f * kPi * r / rings;  // 0 at the horizon
+        const float phi = -skirt + (0.5f * kPi + skirt) * r / rings;  // 0 at the horizon
         for (int s = 0; s <= segments; ++s) {
             const float theta = 2 * kPi * s / segments;
             v.push_back(vertex({c.x + radius * std::cos(phi) * std::cos(theta), c.y + height * std::sin(phi),
                                 c.z + radius * std::cos(phi) * std::sin(theta)}));
-            t.push_back(texCoord(2.0f * s / segments, float(r) / rings));
+            // Kept just inside 0..1: the game negates v and repeats the
+            // texture, so an exact 0 or 1 would sample the opposite edge row.
+            t.push_back(texCoord(2.0f * s / segments, 0.003f + 0.994f * std::max(0.0f, phi) / (0.5f * kPi)));
         }
     }
     const int row = segments + 1;

@@ -40,9 +40,10 @@ public:
     void ring(Vec3 centre, float inner, float outer, int segments);
     // Axis-aligned box with all six faces, min corner to max corner.
     void box(Vec3 lo, Vec3 hi);
-    // Dome over (centre), radius r, from the horizon up to the top, faces
-    // pointing inward (seen from inside), texture v from horizon to top.
-    void skyDome(Vec3 centre, float radius, float height, int segments, int rings);
+    // Dome over (centre), radius r, from `skirt` radians below the horizon
+    // up to the top, faces pointing inward (seen from inside); texture v runs
+    // from the horizon (0, which the skirt keeps) to the top (1).
+    void skyDome(Vec3 centre, float radius, float height, int segments, int rings, float skirt = 0.0f);
 
     std::string text() const;        // the file's content
     int faceCount() const { return faces_; }

@@ -140,11 +140,20 @@ void Composer::melody(const std::vector<Chord> &chords, int firstBar, uint64_t s
                 const auto at = std::find(pitches.begin(), pitches.end(), pitch);
                 if (at != pitches.end()) index = static_cast<int>(at - pitches.begin());
             } else if (strong || (cadence && s + len >= steps)) {
-                // Nearest chord tone, with an occasional leap.
+                // A chord tone: the section's last note rests on the root, the
+                // first phrase's last note stays open (not the root); other
+                // strong notes take the nearest, now and then with a leap.
+                const bool lastNote = b + 1 == chords.size() && s + len >= steps;
+                const bool halfClose = b == 3 && s + len >= steps;
+                const int leap = rng.below(3) == 0 ? 2 + rng.below(3) : 0;
+                const int centre = static_cast<int>(pitches.size() / 2);
+                const int aim = index + (index > centre ? -leap : leap);
                 int best = index, bestScore = 1000;
                 for (int i = 0; i < static_cast<int>(pitches.size()); ++i) {
                     if (!isChordTone(pitches[i], chord)) continue;
-                    const int score = std::abs(i - index) + (rng.below(4) == 0 ? rng.below(3) : 0);
+                    const bool root = ((pitches[i] - chord.root) % 12 + 12) % 12 == 0;
+                    if ((lastNote && !root) || (halfClose && root)) continue;
+                    const int score = std::abs(i - aim);
                     if (score < bestScore) {
                         bestScore = score;
                         best = i;

@@ -65,7 +65,7 @@ Image markerTexture()
     return img;
 }
 
-Image skyTexture(Colour horizon, Colour zenith, Colour sunGlow)
+Image skyTexture(Colour horizon, Colour zenith, Colour sunGlow, int stars)
 {
     // Row 0 is the top of the image, which the dome maps to its zenith.
     Image img(256, 256);
@@ -76,6 +76,12 @@ Image skyTexture(Colour horizon, Colour zenith, Colour sunGlow)
             const float sun = std::exp(-std::pow((x - 64) / 40.0f, 2.0f) - std::pow((1 - t) / 0.35f, 2.0f));
             img.at(x, y) = mix(c, sunGlow, sun * 0.6f);
         }
+    }
+    // Stars thin out towards the horizon, where the haze hides them.
+    Random rng(static_cast<uint64_t>(stars) * 31 + 5);
+    for (int i = 0; i < stars; ++i) {
+        const float x = rng.range(0, 256), y = 200 * rng.uniform() * rng.uniform();
+        fillCircle(img, x, y, rng.range(0.5f, 1.3f), withAlpha(palette::white, rng.range(0.4f, 1.0f) * (1 - y / 220)));
     }
     return img;
 }
@@ -201,13 +207,15 @@ void markerModels()
 
 // A sky pair: A is the dome, B the cloud layer the game turns slowly and
 // lifts by 12 units. Drawn at scale 5: 1200 file units make 60 world units.
-void skyPair(const std::string &name, Colour horizon, Colour zenith, Colour glow, Colour cloudTint, uint32_t seed)
+void skyPair(const std::string &name, Colour horizon, Colour zenith, Colour glow, Colour cloudTint, uint32_t seed,
+             int stars = 0)
 {
-    writeTexture("sky-" + name, skyTexture(horizon, zenith, glow), false);
+    writeTexture("sky-" + name, skyTexture(horizon, zenith, glow, stars), false);
     writeTexture("clouds-" + name, cloudTexture(cloudTint, seed), true);
     ModelBuilder dome;
     dome.group("light_sky", "sky-" + name);
-    dome.skyDome({0, -40, 0}, 1200, 700, 24, 8);
+    // The skirt reaches below the horizon, so no gap shows past the sea's rim.
+    dome.skyDome({0, -40, 0}, 1200, 700, 24, 10, 0.4f);
     writeModel("sky/" + name + "-a.obj", dome);
     ModelBuilder clouds;
     clouds.group("light_clouds", "clouds-" + name);
@@ -230,5 +238,5 @@ void generateSharedModels()
     markerModels();
     skyPair("day", rgb(0xdff6ff), rgb(0x2f8fe0), rgb(0xfff3c4), rgb(0xcfe3f5), 41);
     skyPair("dusk", rgb(0xffc48a), rgb(0x5a4fb0), rgb(0xffe08a), rgb(0xf0a0b0), 43);
-    skyPair("night", rgb(0x3a4f8a), rgb(0x0b1030), rgb(0x9fb4ff), rgb(0x5a6a9a), 47);
+    skyPair("night", rgb(0x3a4f8a), rgb(0x0b1030), rgb(0x9fb4ff), rgb(0x5a6a9a), 47, 160);
 }

@@ -1,0 +1,343 @@
+// Each world's score file: the default table, ranking the last game into it, writing it back
+// safely, and what a damaged or overfull file does.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/app_state.h"
+#include "course/course_catalogue.h"
+#include "play/play_state.h"
+#include "tests/support/temp_data_tree.h"
+#include "ui/course_select.h"
+#include "ui/high_score_screen.h"
+#include "ui/score_file.h"
+
+namespace {
+
+using Holes = std::array<int, kHolesPerCourse>;
+
+Holes allHoles(int strokes) {
+  Holes h{};
+  h.fill(strokes);
+  return h;
+}
+
+// "@Name\t<name>\n@Scores\t<18 numbers>\n"
+std::string entry(const std::string& name, const Holes& holes) {
+  std::string text = "@Name\t" + name + "\n@Scores";
+  for (int s : holes) text += "\t" + std::to_string(s);
+  return text + "\n";
+}
+
+// The words of a written file after the two header lines, checked for the exact layout.
+struct WrittenEntry {
+  std::string name;
+  std::vector<int> strokes;
+};
+
+std::vector<WrittenEntry> parseWritten(const std::string& file) {
+  std::vector<WrittenEntry> entries;
+  const std::string header = "game scores file vorpelG \n \n";
+  EXPECT_EQ(file.compare(0, header.size(), header), 0) << file;
+  std::istringstream lines(file.substr(header.size()));
+  std::string nameLine, scoresLine;
+  while (std::getline(lines, nameLine) && std::getline(lines, scoresLine)) {
+    WrittenEntry e;
+    EXPECT_EQ(nameLine.rfind("@Name\t", 0), 0u) << nameLine;
+    e.name = nameLine.substr(6);
+    EXPECT_EQ(scoresLine.rfind("@Scores\t", 0), 0u) << scoresLine;
+    std::istringstream numbers(scoresLine.substr(8));
+    int n = 0;
+    while (numbers >> n) e.strokes.push_back(n);
+    EXPECT_EQ(e.strokes.size(), 18u) << scoresLine;
+    EXPECT_EQ(std::count(scoresLine.begin(), scoresLine.end(), '\t'), 18) << scoresLine;
+    entries.push_back(e);
+  }
+  EXPECT_EQ(file.back(), '\n');
+  return entries;
+}
+
+class ScoreFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::snprintf(dataFolder.data(), dataFolder.size(), "%s/", tree.path("data").c_str());
+    std::filesystem::create_directories(tree.path("data"));
+    catalogue = CourseCatalogue{};
+    catalogue.worldCount = 2;
+    std::snprintf(catalogue.worldNames[0].data(), kCatalogueTextLength, "Forest Path");
+    std::snprintf(catalogue.worldNames[1].data(), kCatalogueTextLength, "Dune");
+    for (int h = 1; h <= kHolesPerCourse; ++h) {
+      catalogue.holePars[0][h] = 2 + h % 3;
+      catalogue.holePars[1][h] = 3;
+    }
+    catalogue.currentWorld = 0;
+    scores = ScoreTable{};
+    players = PlayerTable{};
+    const std::array<const char*, kMaxPlayers> names{"ann", "bob", "cy", "dee"};
+    for (int p = 0; p < kMaxPlayers; ++p) {
+      std::snprintf(players.name[p].data(), kPlayerNameLength, "%s", names[p]);
+    }
+    LoadedScores = ScoreBoard{};
+    HighScoreTable = ScoreBoard{};
+    screenState = HighScores;
+    roundMerged = 0;
+  }
+  void TearDown() override { dataFolder[0] = '\0'; }
+
+  static void setPlayer(int p, const Holes& holes) {
+    for (int h = 1; h <= kHolesPerCourse; ++h) scores.strokes[p][h] = holes[h - 1];
+  }
+  std::string fileOf(const std::string& name) const { return tree.read("data/tov_" + name + ".scores"); }
+  void writeFile(const std::string& name, const std::string& text) const {
+    tree.write("data/tov_" + name + ".scores", text);
+  }
+  // Seven stored entries whose totals are 18 x (base + k) for k = 0..6.
+  void writeSeven(const std::string& world, int base) const {
+    std::string text = "game scores file vorpelG \n \n";
+    for (int k = 0; k < 7; ++k) text += entry("stored" + std::to_string(k + 1), allHoles(base + k));
+    writeFile(world, text);
+  }
+  static std::string tableName(int slot) { return HighScoreTable[slot].name.data(); }
+
+  TempDataTree tree;
+};
+
+TEST_F(ScoreFileTest, AFirstGameWithoutAFileIsRankedAmongTheDefaultsAndWritten) {
+  setPlayer(0, allHoles(1));  // 18 strokes: better than any default card
+  loadScoreFile();
+  mergeRound();
+
+  EXPECT_EQ(screenState, RecordCongrats);
+  EXPECT_EQ(roundMerged, 1);
+  // Every ranked game slot is marked; the three that did not play rank below the shown seven.
+  ASSERT_EQ(newEntryCount, 4);
+  EXPECT_EQ(newEntryRows[0], 0);
+  for (int i = 1; i < 4; ++i) EXPECT_GE(newEntryRows[i], kShownScores);
+  EXPECT_FLOAT_EQ(scoreWave, kFreshScoreWave);
+  EXPECT_EQ(tableName(1), "ann");
+
+  // The file of "Forest Path" is written with blanks as '-', holding the player first and then
+  // six defaults, best first; the three unplayed slots (540 each) are left out.
+  const std::vector<WrittenEntry> written = parseWritten(fileOf("Forest-Path"));
+  ASSERT_EQ(written.size(), 7u);
+  EXPECT_EQ(written[0].name, "ann");
+  EXPECT_EQ(written[0].strokes, std::vector<int>(18, 1));
+  const std::array<std::string, 7> defaults{"john", "albert", "sammy", "rick", "manolito", "bruce",
+                                            "carry"};
+  int previousTotal = 0;
+  for (int row = 1; row < 7; ++row) {
+    EXPECT_NE(std::find(defaults.begin(), defaults.end(), written[row].name), defaults.end());
+    int total = 0;
+    for (int s : written[row].strokes) {
+      EXPECT_GE(s, 2);
+      total += s;
+    }
+    EXPECT_GE(total, previousTotal) << "rows are ranked by total";
+    previousTotal = total;
+  }
+  EXPECT_FALSE(std::filesystem::exists(tree.path("data/tov_Forest-Path.scores.new")));
+}
+
+TEST_F(ScoreFileTest, TheDefaultTableFollowsItsFormulaAndWeakensDownTheTable) {
+  // Worked by hand: slot 1, hole 1, par 3: 3 + 0.4 + cos(51 deg) = 4.03 -> 4.
+  EXPECT_EQ(defaultStrokes(1, 1, 3), 4);
+  // Slot 7, hole 18, par 3: 3 + 2.8 + 7 cos(2660 deg) = 5.8 - 5.36 = 0.44 -> 0, raised to 2.
+  EXPECT_EQ(defaultStrokes(7, 18, 3), 2);
+  // Slot 2, hole 3, par 4: angle 128 + 9 + 36 + 12 = 185 deg: 4 + 0.8 - 1.99 = 2.81 -> 2.
+  EXPECT_EQ(defaultStrokes(2, 3, 4), 2);
+
+  loadScoreFile();  // no file: the defaults
+  const std::array<std::string, 7> names{"john", "albert", "sammy", "rick", "manolito", "bruce",
+                                         "carry"};
+  for (int k = 1; k <= 7; ++k) {
+    EXPECT_EQ(std::string(LoadedScores[k].name.data()), names[k - 1]);
+    for (int h = 1; h <= 18; ++h) {
+      EXPECT_EQ(LoadedScores[k].strokes[h], defaultStrokes(k, h, catalogue.holePars[0][h]));
+      EXPECT_LE(LoadedScores[k].strokes[h], catalogue.holePars[0][h] + 0.4 * k + k);
+    }
+  }
+  EXPECT_LT(roundTotal(LoadedScores[1]), roundTotal(LoadedScores[7]));
+}
+
+TEST_F(ScoreFileTest, EqualTotalsRankStoredEntriesFirstAndPlayersInSlotOrder) {
+  writeSeven("Forest-Path", 3);  // totals 54, 72, 90, ...
+  setPlayer(0, allHoles(3));     // equals the best stored total
+  loadScoreFile();
+  mergeRound();
+  EXPECT_EQ(screenState, HighScores) << "no new-record screen for a tie";
+  EXPECT_EQ(tableName(1), "stored1");
+  EXPECT_EQ(tableName(2), "ann");
+  ASSERT_EQ(newEntryCount, 4);
+  EXPECT_EQ(newEntryRows[0], 1);
+
+  // Two players on one total: A before B, both rows marked; the game was cleared by the save.
+  roundMerged = 0;
+  setPlayer(0, allHoles(4));
+  setPlayer(1, allHoles(4));
+  loadScoreFile();
+  mergeRound();
+  EXPECT_EQ(tableName(1), "stored1");
+  EXPECT_EQ(tableName(2), "ann");
+  EXPECT_EQ(tableName(3), "stored2");  // stored 72 first,
+  EXPECT_EQ(tableName(4), "ann");      // then the players of 72 in slot order
+  EXPECT_EQ(tableName(5), "bob");
+  ASSERT_EQ(newEntryCount, 4);
+  EXPECT_EQ(newEntryRows[0], 3);
+  EXPECT_EQ(newEntryRows[1], 4);
+  EXPECT_GE(newEntryRows[2], kShownScores);
+  const std::vector<WrittenEntry> written = parseWritten(fileOf("Forest-Path"));
+  ASSERT_EQ(written.size(), 7u);
+  EXPECT_EQ(written[4].name, "bob");
+  EXPECT_EQ(written[6].name, "stored4");
+}
+
+TEST_F(ScoreFileTest, AnUnplayedHoleCountsThirtyAndShowsAsDots) {
+  writeSeven("Forest-Path", 5);
+  Holes holes = allHoles(2);
+  holes[6] = 0;  // hole 7 left when the course was quit
+  setPlayer(0, holes);
+  loadScoreFile();
+  mergeRound();
+  ASSERT_EQ(tableName(1), "ann");
+  EXPECT_EQ(roundTotal(HighScoreTable[1]), 17 * 2 + kUnplayedHoleValue);
+  EXPECT_EQ(HighScoreTable[1].strokes[7], 0);
+  ScoreCell cell{};
+  formatStrokesCell(cell, HighScoreTable[1].strokes[7]);
+  EXPECT_STREQ(cell.data(), "..");
+  formatStrokesCell(cell, HighScoreTable[1].strokes[6]);
+  EXPECT_STREQ(cell.data(), "2");
+  EXPECT_EQ(parseWritten(fileOf("Forest-Path"))[0].strokes[6], 0);
+}
+
+TEST_F(ScoreFileTest, TotalsOf1500OrMoreLeaveTheTable) {
+  std::string text;
+  text += entry("huge", allHoles(90));  // 1620
+  text += entry("fine", allHoles(4));
+  text += entry("edge", allHoles(83));  // 1494: still ranked
+  writeFile("Forest-Path", text);
+  loadScoreFile();
+  LoadedScores[4] = LoadedScores[5] = LoadedScores[6] = LoadedScores[7] = LoadedScores[1];
+  mergeRound();
+  EXPECT_EQ(tableName(1), "fine");
+  // Then the four unplayed game slots (540), then "edge"; "huge" is nowhere.
+  EXPECT_EQ(tableName(2), "ann");
+  EXPECT_EQ(tableName(6), "edge");
+  for (int slot = 1; slot <= 7; ++slot) EXPECT_NE(tableName(slot), "huge") << slot;
+}
+
+TEST_F(ScoreFileTest, SavingClearsTheGame) {
+  setPlayer(0, allHoles(3));
+  for (int p = 0; p <= kMaxPlayers; ++p) {
+    scores.strokes[p][0] = 7;
+    players.strokes[p] = 5;
+    players.savedCameraMode[p] = 3;
+  }
+  saveScoreFile();
+  for (int p = 0; p <= kMaxPlayers; ++p) {
+    for (int h = 0; h <= kHolesPerCourse; ++h) EXPECT_EQ(scores.strokes[p][h], 0);
+    EXPECT_EQ(players.strokes[p], 0);
+    EXPECT_EQ(players.savedCameraMode[p], 1);
+  }
+}
+
+TEST_F(ScoreFileTest, SwitchingWorldsRewritesEachVisitedWorldsFile) {
+  setPlayer(0, allHoles(2));
+  loadScoreFile();
+  mergeRound();
+  ASSERT_TRUE(std::filesystem::exists(tree.path("data/tov_Forest-Path.scores")));
+
+  chooseHighScoreItem(ScoresNextWorld);
+  EXPECT_EQ(catalogue.currentWorld, 1);
+  EXPECT_EQ(roundMerged, 0);
+  EXPECT_EQ(coursePictureLoaded, 0);
+  EXPECT_FLOAT_EQ(pictureRadius, kPictureRadiusOnChange);
+  loadScoreFile();
+  mergeRound();
+  // The cleared game slots total 540 and stay out of a default table.
+  const std::vector<WrittenEntry> dune = parseWritten(fileOf("Dune"));
+  ASSERT_EQ(dune.size(), 7u);
+  EXPECT_EQ(dune[0].name, "john") << "slot 1 of the defaults is the strongest here";
+  for (const WrittenEntry& e : dune) EXPECT_NE(e.name, "ann");
+  for (int i = 0; i < newEntryCount; ++i) EXPECT_GE(newEntryRows[i], kShownScores);
+
+  chooseHighScoreItem(ScoresNextWorld);  // wraps back to the first world
+  EXPECT_EQ(catalogue.currentWorld, 0);
+  loadScoreFile();
+  mergeRound();
+  EXPECT_EQ(parseWritten(fileOf("Forest-Path"))[0].name, "ann") << "the first game is kept";
+  chooseHighScoreItem(ScoresPreviousWorld);
+  EXPECT_EQ(catalogue.currentWorld, 1);
+}
+
+TEST_F(ScoreFileTest, DamagedFilesAreReadWithinBounds) {
+  const std::string longName(300, 'q');
+  std::string text = "@Name first\n@Name " + longName + "\n";  // the second name wins
+  text += entry("", allHoles(5)).substr(7);  // a scores line alone completes slot 1
+  text += "@Name short\n@Scores 1 2 3\n";     // too few numbers: slot 2 stays open
+  text += "@Scores x 1\ngarbage line\n";
+  for (int k = 2; k <= 13; ++k) text += entry("e" + std::to_string(k), allHoles(k));
+  writeFile("Forest-Path", text);
+  for (ScoreSlot& slot : LoadedScores) std::snprintf(slot.name.data(), slot.name.size(), "old");
+
+  loadScoreFile();
+  // Lines are read 254 bytes at a time: the name keeps what fits after "@Name ", and the rest
+  // of the line is read as a line of its own that matches nothing.
+  EXPECT_EQ(std::string(LoadedScores[1].name.data()), std::string(254 - 6, 'q'));
+  EXPECT_EQ(LoadedScores[1].strokes[1], 5);
+  EXPECT_EQ(std::string(LoadedScores[2].name.data()), "e2");
+  EXPECT_EQ(LoadedScores[2].strokes[18], 2);
+  // Slots 1..11 come from the file; the entries past the eleventh are not read.
+  EXPECT_EQ(std::string(LoadedScores[11].name.data()), "e11");
+  for (const ScoreSlot& slot : LoadedScores) {
+    EXPECT_NE(std::string(slot.name.data()), "e12");
+    EXPECT_NE(std::string(slot.name.data()), "e13");
+  }
+}
+
+TEST_F(ScoreFileTest, AnUnwritableFileStillCompletesTheMergeAndKeepsTheOldTable) {
+  // The folder does not exist: one line, and the table is still ranked and the game cleared.
+  std::snprintf(dataFolder.data(), dataFolder.size(), "%s/", tree.path("missing").c_str());
+  setPlayer(0, allHoles(1));
+  testing::internal::CaptureStdout();
+  loadScoreFile();
+  mergeRound();
+  std::fflush(stdout);
+  const std::string said = testing::internal::GetCapturedStdout();
+  EXPECT_NE(said.find("tov_Forest-Path.scores"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(roundMerged, 1);
+  EXPECT_EQ(tableName(1), "ann");
+  EXPECT_EQ(scores.strokes[0][1], 0);
+
+  // A file that cannot be replaced (here a directory stands in its way) stays as it was, and
+  // no temporary file is left beside it.
+  std::snprintf(dataFolder.data(), dataFolder.size(), "%s/", tree.path("data").c_str());
+  std::filesystem::create_directories(tree.path("data/tov_Dune.scores/inside"));
+  catalogue.currentWorld = 1;
+  testing::internal::CaptureStdout();
+  saveScoreFile();
+  std::fflush(stdout);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("cannot write"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(tree.path("data/tov_Dune.scores/inside")));
+  EXPECT_FALSE(std::filesystem::exists(tree.path("data/tov_Dune.scores.new")));
+}
+
+TEST_F(ScoreFileTest, ScoreFilesLiveInTheDataFolderUnderTheWorldsName) {
+  std::array<char, kPathLength> path{};
+  std::snprintf(dataFolder.data(), dataFolder.size(), "./my games/data/");
+  scoreFilePath(path, 0);
+  EXPECT_STREQ(path.data(), "./my games/data/tov_Forest-Path.scores") << "the folder is kept";
+  scoreFilePath(path, 2);
+  EXPECT_STREQ(path.data(), "") << "no such world";
+  scoreFilePath(path, -1);
+  EXPECT_STREQ(path.data(), "");
+}
+
+}  // namespace
