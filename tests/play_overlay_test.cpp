@@ -15,6 +15,7 @@
 #include "course/world_theme.h"
 #include "play/play_overlay.h"
 #include "play/play_state.h"
+#include "play/turn_flow.h"
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
@@ -38,6 +39,15 @@ const Rgb kBarColour{60, 60, 60};
 const Rgb kPanelColour{40, 40, 120};
 const Rgb kBackdropColour{200, 0, 0};
 const Rgb kLineColour{128, 128, 255};
+
+// The scorecard's frame: x 0..660 spans the window; y runs from -160 at the top to 320.
+int screenX(float x) { return static_cast<int>(x * kWidth / 660.0f); }
+int screenY(float y) { return static_cast<int>((y + 160) * kHeight / 480.0f); }
+// Pixels of a colour in hole 5's column of a player's scorecard row.
+int holeFiveCount(const FrameGrab& frame, const Rgb& colour, int player) {
+  return frame.count(colour, screenX(220), screenY(152 + 30 * player), screenX(250),
+                     screenY(168 + 30 * player));
+}
 
 struct OverlayState {
   PlayerTable players;
@@ -235,9 +245,6 @@ TEST_F(PlayOverlayScreenTest, ScorecardListsEveryPlayerWithDotsForSkippedHoles) 
   EXPECT_EQ(screenWidth, kWidth);  // the virtual frame is left again
   EXPECT_EQ(screenHeight, kHeight);
 
-  // Card frame x 0..660 spans the window; y runs from -160 at the top to 320 at the bottom.
-  auto screenX = [](float x) { return static_cast<int>(x * kWidth / 660.0f); };
-  auto screenY = [](float y) { return static_cast<int>((y + 160) * kHeight / 480.0f); };
   for (int p = 0; p < 4; ++p) {
     int top = screenY(160 + 30 * p - 8), bottom = screenY(160 + 30 * p + 8);
     int nameCount = frame.count(letterColour(players.name[p][0]), 0, top, screenX(60), bottom);
@@ -247,7 +254,7 @@ TEST_F(PlayOverlayScreenTest, ScorecardListsEveryPlayerWithDotsForSkippedHoles) 
       EXPECT_EQ(nameCount, 0) << "player " << p;
     }
     // Hole 5's column: dots only in bob's row.
-    int dots = frame.count(kDotColour, screenX(215), top, screenX(260), bottom);
+    int dots = holeFiveCount(frame, kDotColour, p);
     if (p == 1) {
       EXPECT_GT(dots, 0);
     } else {
@@ -262,6 +269,47 @@ TEST_F(PlayOverlayScreenTest, ScorecardListsEveryPlayerWithDotsForSkippedHoles) 
   for (int x = 1; x < kWidth; ++x)
     rules += frame.at(x, ruleY) == kLineColour && frame.at(x - 1, ruleY) != kLineColour;
   EXPECT_EQ(rules, 20);
+}
+
+TEST_F(PlayOverlayScreenTest, ScriptedTurnAndHoledBallThroughThePlayFlow) {
+  // Two players on hole 6; ann skipped hole 5.
+  players.playerCount = 2;
+  holeNumber = 6;
+  for (int p = 0; p < 2; ++p)
+    for (int hole = 1; hole < holeNumber; ++hole) scores.strokes[p][hole] = 2;
+  scores.strokes[0][5] = 0;
+  players.currentPlayer = 0;
+  shotPhase = Aiming;
+  cameraMode = kFarView;
+  strikePower = 7.9f;
+  updatePlay();
+  FrameGrab frame = grabFrame();
+  frame.save("play_flow_aiming.png");
+  EXPECT_GT(frame.count(gaugeColour(7), 0, 0, kWidth, kHeight), 0);
+  EXPECT_GT(frame.count(portraitColour(2), 0, 0, kWidth, kHeight), 0);
+  EXPECT_GT(frame.count(kStarColour, 0, kHeight - 40, kWidth, kHeight - 10), 0);
+
+  // Ann's ball drops: the holed sequence runs until the backdrop is opaque and the card shows.
+  cameraMode = Holed;
+  viewTimer = 0;
+  frameClock.fps = 15;
+  for (int i = 0; i < 200 && viewTimer <= 25; ++i) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    updatePlay();
+  }
+  glClear(GL_COLOR_BUFFER_BIT);
+  updatePlay();
+  frame = grabFrame();
+  frame.save("play_flow_scorecard.png");
+  EXPECT_EQ(shotPhase, HoleDone);
+  EXPECT_GT(holeFiveCount(frame, kDotColour, 0), 0);
+  EXPECT_EQ(holeFiveCount(frame, kDotColour, 1), 0);
+  EXPECT_GT(holeFiveCount(frame, digitColour('2'), 1), 0);
+  for (int p = 0; p < 3; ++p) {
+    int names = frame.count(letterColour(players.name[p][0]), 0, screenY(152 + 30 * p),
+                            screenX(60), screenY(168 + 30 * p));
+    EXPECT_EQ(names > 0, p < 2) << "row " << p;
+  }
 }
 
 }  // namespace

@@ -11,5 +11,7 @@ void generatePortraits();      // perso/: the fifteen golfers
 void generateEffectImages();   // particles/ and floor/
 void generateSharedModels();   // object/, objectedit/, their textures/, default skies
 void generateSounds();         // sounds/: the thirteen samples
+void generateWorlds();         // levels/level<N>.vorpel, the worlds' floors, objects, textures
+void generateHoles();          // levels/<hole>-<name>.map and the course pictures, from content/holes/
 // music/<name>.ogg from content/music/<name>.tune
 void generateMusic(const char *trackName);

@@ -4,14 +4,18 @@
 //
 //   contentgen <data-dir> <content-dir> <group>...   write the named groups
 //   contentgen --sheet <out.png> <image>...          contact sheet for review
+//   contentgen --hole <content-dir> <world 1-5> <source.hole> <out.map>
+//                                                    compile one hole source
 //
-// Groups: glyphs menu icons portraits effects models sounds music:<track>
+// Groups: glyphs menu icons portraits effects models sounds worlds holes music:<track>
 #include "contact_sheet.h"
 #include "content_groups.h"
 #include "file_output.h"
+#include "hole_compiler.h"
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,7 +30,7 @@ struct GroupEntry {
 constexpr GroupEntry kGroups[] = {
     {"glyphs", generateGlyphs},       {"menu", generateMenuImages},   {"icons", generatePlayIcons},
     {"portraits", generatePortraits}, {"effects", generateEffectImages}, {"models", generateSharedModels},
-    {"sounds", generateSounds},
+    {"sounds", generateSounds},       {"worlds", generateWorlds},     {"holes", generateHoles},
 };
 
 bool runGroup(const std::string &name)
@@ -51,6 +55,10 @@ int main(int argc, char **argv)
     if (argc >= 3 && std::strcmp(argv[1], "--sheet") == 0) {
         std::vector<std::string> images(argv + 3, argv + argc);
         return writeContactSheet(argv[2], images) ? 0 : 1;
+    }
+    if (argc == 6 && std::strcmp(argv[1], "--hole") == 0) {
+        setSourceRoot(argv[2]);
+        return compileOneHole(std::atoi(argv[3]), argv[4], argv[5]) ? 0 : 1;
     }
     if (argc < 4) {
         std::printf("usage: contentgen <data-dir> <content-dir> <group>...\n"

@@ -1,0 +1,257 @@
+// The courses the game ships: hole sources compile into maps the game reads (and faulty ones
+// are refused with the line at fault), the catalogue offers the five worlds with their pars,
+// and every compiled hole has one start, one cup on level ground and only object types its
+// world defines, with the windmill and fan parts where the game looks for them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "course/course_catalogue.h"
+#include "course/hole_map.h"
+#include "course/terrain_grid.h"
+#include "course/world_theme.h"
+#include "play/play_state.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/temp_data_tree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kGenerator = std::string(QUILLMOOR_BINARY_DIR) + "/tools/contentgen/contentgen";
+const std::string kContent = std::string(QUILLMOOR_SOURCE_DIR) + "/content";
+const std::string kLevels = std::string(QUILLMOOR_BINARY_DIR) + "/data/levels";
+
+const std::vector<std::string> kWorldNames = {"Bramble Meadow", "Saltwind Cove", "Quillmoor Keep", "Frostmere",
+                                              "Lantern Garden"};
+
+struct CompileRun {
+  int status = -1;
+  std::string output;
+};
+
+// Compiles one hole source written to a scratch folder as a hole of the fifth world.
+CompileRun compileHole(const std::string& dir, const std::string& source) {
+  const std::string hole = dir + "/test.hole", map = dir + "/test.map", log = dir + "/log.txt";
+  std::remove(map.c_str());
+  writeWholeFile(hole, source);
+  const std::string cmd = "\"" + kGenerator + "\" --hole \"" + kContent + "\" 5 \"" + hole + "\" \"" + map +
+                          "\" > \"" + log + "\" 2>&1";
+  CompileRun run;
+  run.status = std::system(cmd.c_str());
+  run.output = readWholeFile(log);
+  return run;
+}
+
+// Reads a compiled map into the grid as the loader does, without touching GL.
+void readMap(const std::string& path) {
+  resetTerrainCells();
+  ASSERT_TRUE(readHoleMapFile(path.c_str()));
+  forceTerrainRim();
+  placeHoleMarkers();
+}
+
+// Object id of a model file name in a list file: the objects count from 0 in file order.
+int listedObjectId(const std::string& listFile, const std::string& model) {
+  const std::string text = readWholeFile(listFile);
+  int id = 0;
+  size_t at = 0;
+  while ((at = text.find("\nobject ", at)) != std::string::npos) {
+    at += 8;
+    if (text.compare(at, model.size() + 1, model + " ") == 0) return id;
+    ++id;
+  }
+  return -1;
+}
+
+const char kSmallHole[] =
+    "par 3\n"
+    "heights\n"
+    "......\n"
+    "......\n"
+    "....2.\n"
+    "\n"
+    "cells\n"
+    "~~~~~~~~\n"
+    "~#####~~\n"
+    "~#S.v#~~\n"
+    "~#.B.#P~\n"
+    "~#.,H#~~\n"
+    "~#####~~\n";
+
+}  // namespace
+
+TEST(HoleSourceCompiler, WritesAMapTheGameReads) {
+  const std::string dir = makeScratchDir("hole_compiler_good");
+  const CompileRun run = compileHole(dir, kSmallHole);
+  ASSERT_EQ(run.status, 0) << run.output;
+  readMap(dir + "/test.map");
+
+  // Markers: the start at (3, 3), the cup at (5, 5); the start faces the cup.
+  EXPECT_EQ(terrainGrid.cells[3][3].interaction, StartMarker);
+  EXPECT_EQ(terrainGrid.cells[5][5].interaction, HoleMarker);
+  EXPECT_FLOAT_EQ(holeSetup.cupX, 5.5f);
+  EXPECT_FLOAT_EQ(holeSetup.cupZ, 5.5f);
+  const float heading = (terrainGrid.cells[3][3].interactionRotation + 270) * 0.017453292f;
+  EXPECT_NEAR(std::cos(heading), std::sqrt(0.5f), 0.02f);
+  EXPECT_NEAR(std::sin(heading), std::sqrt(0.5f), 0.02f);
+  EXPECT_EQ(holeSetup.par, 3);
+
+  // Heights: the one given corner, land flat at 1 to its edge, the sea bed one cell out.
+  EXPECT_FLOAT_EQ(terrainGrid.cells[5][3].height, 1.5f);
+  EXPECT_FLOAT_EQ(terrainGrid.cells[4][3].height, 1.0f);
+  EXPECT_FLOAT_EQ(terrainGrid.cells[7][2].height, 1.0f);   // shore corner of a land cell
+  EXPECT_FLOAT_EQ(terrainGrid.cells[8][8].height, -1.0f);  // open sea
+  EXPECT_FLOAT_EQ(terrainGrid.cells[0][4].height, kRimHeight);
+
+  // Objects: ids as the world's list file numbers them, bases from lift and top.
+  const std::string list = kLevels + "/level5.vorpel";
+  EXPECT_EQ(terrainGrid.cells[5][3].object, listedObjectId(list, "w5-fan.obj"));
+  EXPECT_EQ(terrainGrid.cells[5][3].objectRotation, 0);
+  EXPECT_EQ(terrainGrid.cells[4][4].object, listedObjectId(list, "w5-block.obj"));
+  EXPECT_FLOAT_EQ(terrainGrid.cells[4][4].objectHeight, 1.3f);
+  EXPECT_EQ(terrainGrid.cells[7][4].object, listedObjectId(list, "w5-platform.obj"));
+  EXPECT_FLOAT_EQ(terrainGrid.cells[7][4].objectHeight, 1.0f);
+  EXPECT_EQ(terrainGrid.cells[2][2].object, listedObjectId(list, "w5-wall-low.obj"));
+  EXPECT_EQ(terrainGrid.cells[3][4].object, -1);
+  EXPECT_EQ(terrainGrid.cells[4][5].texture, 1);  // ',' is the fringe, the world's second floor
+}
+
+TEST(HoleSourceCompiler, RefusesFaultyHolesNamingTheLine) {
+  const std::string dir = makeScratchDir("hole_compiler_bad");
+  struct Case {
+    const char* what;
+    std::string source;
+    std::string expected;  // in the diagnostic
+  };
+  const std::vector<Case> cases = {
+      {"two starts", "par 2\ncells\n~S.S~\n~..H~\n", "one start, this one 2"},
+      {"no cup", "par 2\ncells\n~S..~\n", "one cup, this one 0"},
+      {"unknown cell", "par 2\ncells\n~S.H~\n~.%.~\n", "test.hole:4: no cell legend for '%'"},
+      {"long row", "par 2\ncells\n~S.H~~~~~~~~~~~~~~~~~~~~~~\n", "test.hole:3: grid rows hold at most 24"},
+      {"cup on a slope", "par 2\nheights\n...\n..3\ncells\n~S~\n~.H\n", "test.hole:7: the cup's cell is not level"},
+      {"unknown object", "par 2\ncell Z object=castle\ncells\n~SZH~\n", "test.hole:2: unknown object castle"},
+      {"unknown floor", "par 2\ncell Z floor=lava\ncells\n~SZH~\n", "test.hole:2: unknown floor lava"},
+      {"no par", "cells\n~S.H~\n", "needs a par line"},
+      {"bad key", "par 2\ncell Z floor=bank spin=3\ncells\n~SZH~\n", "test.hole:2: cannot read \"spin=3\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const CompileRun run = compileHole(dir, c.source);
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find(c.expected), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(dir + "/test.map")) << "a refused hole leaves no map";
+  }
+}
+
+// The compiled worlds, read by the game's own catalogue and loaders from a copy of the
+// build's levels (no images or models: nothing here needs a window).
+class ShippedCourses : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(tree.root() / "game/bin/run/data");
+    fs::copy(kLevels, tree.root() / "game/bin/run/data/levels", fs::copy_options::recursive);
+    here = std::make_unique<ScopedWorkingDirectory>(tree.root() / "game/bin/run");
+    buildCourseCatalogue();
+  }
+  TempDataTree tree;
+  std::unique_ptr<ScopedWorkingDirectory> here;
+};
+
+// Worlds whose holes are designed: one folder each under content/holes.
+int designedWorlds() {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(kContent + "/holes")) count += entry.is_directory();
+  return count;
+}
+
+TEST_F(ShippedCourses, CatalogueListsTheDesignedWorldsWithTheirPars) {
+  ASSERT_EQ(catalogue.worldCount, designedWorlds());
+  for (int w = 0; w < catalogue.worldCount; ++w) {
+    const std::string name = catalogue.worldNames[w].data();
+    SCOPED_TRACE(name);
+    EXPECT_NE(std::find(kWorldNames.begin(), kWorldNames.end(), name), kWorldNames.end());
+    std::array<char, kPathLength> picture{};
+    ASSERT_TRUE(coursePicturePath(picture, w));
+    EXPECT_TRUE(fs::exists(picture.data())) << picture.data();
+    for (int h = 1; h <= kHolesPerCourse; ++h) {
+      std::array<char, kPathLength> path{};
+      holeMapPath(path, catalogue.worldRoots[w].data(), h, catalogue.worldNames[w].data());
+      ASSERT_TRUE(fs::exists(path.data())) << path.data();
+      EXPECT_EQ(catalogue.holePars[w][h], readHolePar(path.data()));
+      EXPECT_GE(catalogue.holePars[w][h], 2);
+      EXPECT_LE(catalogue.holePars[w][h], 6);
+    }
+  }
+}
+
+namespace {
+
+struct HoleCensus {
+  int starts = 0, cups = 0, exits = 0;
+  std::vector<std::string> faults;
+};
+
+// Checks the cell's object against the world's types: a placed object is a real kind (the
+// extra models of animations and two-part objects carry behaviour 0 and are never placed).
+void checkObject(int x, int z, HoleCensus& census) {
+  const TerrainCell& cell = terrainGrid.cells[x][z];
+  if (cell.object < 0) return;
+  const std::string where = " at " + std::to_string(x) + "," + std::to_string(z);
+  const int behaviour = objectBehaviour(cell.object);
+  if (behaviour <= 0) {
+    census.faults.push_back("object " + std::to_string(cell.object) + " has no type" + where);
+    return;
+  }
+  const ObjectType& type = worldTheme.objectTypes[static_cast<size_t>(cell.object)];
+  if (type.frameCount != 0 && cell.object + std::max(type.frameCount, 1) > worldTheme.objectCount + 1)
+    census.faults.push_back("animation frames or turning part past the list" + where);
+  if (behaviour == 103) ++census.exits;
+  if (behaviour == 102 && objectBehaviour(terrainGrid.cells[x][z + 1].object) != 13)
+    census.faults.push_back("windmill passage without its wheel below" + where);
+}
+
+HoleCensus surveyHole() {
+  HoleCensus census;
+  for (int x = 1; x < kGridCells; ++x)
+    for (int z = 1; z < kGridCells; ++z) {
+      const TerrainCell& cell = terrainGrid.cells[x][z];
+      if (cell.interaction == StartMarker) ++census.starts;
+      if (cell.interaction == HoleMarker) {
+        ++census.cups;
+        const float h = cell.height;
+        if (terrainGrid.cells[x + 1][z].height != h || terrainGrid.cells[x][z + 1].height != h ||
+            terrainGrid.cells[x + 1][z + 1].height != h || h <= 0)
+          census.faults.push_back("the cup is not on level ground above the sea");
+      }
+      checkObject(x, z, census);
+    }
+  return census;
+}
+
+}  // namespace
+
+TEST_F(ShippedCourses, EveryHoleHasOneStartOneCupAndOnlyItsWorldsObjects) {
+  ASSERT_GE(catalogue.worldCount, 1);
+  for (int w = 0; w < catalogue.worldCount; ++w) {
+    catalogue.currentWorld = w;
+    loadWorldTheme();
+    ASSERT_GT(worldTheme.objectCount, 20);
+    for (int h = 1; h <= kHolesPerCourse; ++h) {
+      SCOPED_TRACE(std::string(catalogue.worldNames[w].data()) + " hole " + std::to_string(h));
+      std::array<char, kPathLength> path{};
+      holeMapPath(path, catalogue.worldRoots[w].data(), h, catalogue.worldNames[w].data());
+      readMap(path.data());
+      const HoleCensus census = surveyHole();
+      EXPECT_EQ(census.starts, 1);
+      EXPECT_EQ(census.cups, 1);
+      for (const std::string& fault : census.faults) ADD_FAILURE() << fault;
+    }
+  }
+}
