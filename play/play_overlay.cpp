@@ -14,6 +14,7 @@
 #include "play/play_state.h"
 #include "render/texture_tables.h"
 #include "ui/localised_strings.h"
+#include "ui/score_file.h"
 #include "ui/text_drawing.h"
 
 namespace {
@@ -314,6 +315,7 @@ void drawScorecard() {
   int savedWidth = screenWidth, savedHeight = screenHeight;
   screenWidth = kCardWidth;
   screenHeight = kCardHeight;
+  scoreWave = 0;  // the numbers of the card stand still
   decorAngle += kDecorSpeed / frameClock.fps;
 
   drawSmallText(0, HAnchor::Left, VAnchor::Middle, 30, -120, 1.0f,
