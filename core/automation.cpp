@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -118,6 +119,10 @@ bool parseKeyAction(ScriptAction action, const char* args, char* error, int erro
 
 bool parseTypeAction(ScriptAction action, const char* text, char* error, int errorSize) {
   if (*text == '\0') return fail(error, errorSize, "nothing to type");
+  // Each character takes the next frame: the last frame must still be a number.
+  if (action.frame > std::numeric_limits<long>::max() - static_cast<long>(std::strlen(text))) {
+    return fail(error, errorSize, "frame too large");
+  }
   for (const char* c = text; *c != '\0'; ++c) {
     const std::array<char, 2> one{*c, '\0'};
     const char* name = *c == ' ' ? "space" : one.data();

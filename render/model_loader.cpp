@@ -218,23 +218,26 @@ const ModelVector& normalAtVertex(const ModelFace& face, int vertex) {
 }
 
 // A corner whose vertex belongs to two faces or more gets the normalised sum of their normals.
+// That sum depends on the vertex alone, so it is made once per vertex: a vertex shared by a
+// great many faces costs its listed faces once, not once for each of its corners.
 void smoothNormals(const ModelSlot& slot, const char* path) {
   VertexFaceTable table;
   buildVertexFaceTable(slot, path, table);
+  std::vector<ModelVector> smoothed(slot.vertexCount, ModelVector{0, 0, 0});
+  for (int v = 0; v < slot.vertexCount; ++v) {
+    if (table.count[v] < 2) continue;
+    ModelVector sum{0, 0, 0};
+    for (int i = table.start[v]; i < table.start[v] + table.count[v]; ++i) {
+      const ModelVector& n = normalAtVertex(modelPools.faces[table.faces[i]], v + slot.firstVertex);
+      for (int k = 0; k < 3; ++k) sum[k] += n[k];
+    }
+    smoothed[v] = normalised(sum);
+  }
   for (int f = slot.firstFace; f < slot.firstFace + slot.faceCount; ++f) {
     ModelFace& face = modelPools.faces[f];
     for (int c = 0; c < cornerCount(face); ++c) {
       const int v = face.vertex[c] - slot.firstVertex;
-      if (table.count[v] < 2) {
-        face.smoothed[c] = face.normal[c];
-        continue;
-      }
-      ModelVector sum{0, 0, 0};
-      for (int i = table.start[v]; i < table.start[v] + table.count[v]; ++i) {
-        const ModelVector& n = normalAtVertex(modelPools.faces[table.faces[i]], face.vertex[c]);
-        for (int k = 0; k < 3; ++k) sum[k] += n[k];
-      }
-      face.smoothed[c] = normalised(sum);
+      face.smoothed[c] = table.count[v] < 2 ? face.normal[c] : smoothed[v];
     }
   }
 }

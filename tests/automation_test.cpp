@@ -146,6 +146,13 @@ TEST_F(Script, RunsOutOfRoomWithAMessageNotAnOverflow) {
   clearScript();
   for (int i = 0; i < kMaxScreenshots; ++i) ASSERT_TRUE(parse("1 screenshot x.png"));
   EXPECT_FALSE(parse("1 screenshot x.png"));
+  // Typed text whose last character would fall past the largest frame number.
+  clearScript();
+  EXPECT_FALSE(parse("9223372036854775807 type ab"));
+  EXPECT_STREQ(error.data(), "frame too large");
+  EXPECT_EQ(scriptActionCount(), 0);
+  ASSERT_TRUE(parse("9223372036854775805 type ab"));
+  EXPECT_EQ(scriptAction(1).frame, 9223372036854775806L);
 }
 
 TEST(CommandLine, ReadsEachOptionAndRefusesTheRest) {

@@ -28,10 +28,10 @@ const char *const kTune =
 
 TuneSpec readOrFail(const std::string &text)
 {
-    TuneSpec spec;
+    TuneSpec tune;
     std::string error;
-    EXPECT_TRUE(readTune(text, spec, error)) << error;
-    return spec;
+    EXPECT_TRUE(readTune(text, tune, error)) << error;
+    return tune;
 }
 
 int pitchClass(float hz) { return (static_cast<int>(std::lround(69 + 12 * std::log2(hz / 440.0f))) % 12 + 12) % 12; }
@@ -56,24 +56,24 @@ TEST(TuneFile, ChordNamesGiveRootAndQuality)
 
 TEST(TuneFile, MistakesAreReportedWithTheirLine)
 {
-    TuneSpec spec;
+    TuneSpec tune;
     std::string error;
-    EXPECT_FALSE(readTune("tempo 120\ntempo fast\n", spec, error));
+    EXPECT_FALSE(readTune("tempo 120\ntempo fast\n", tune, error));
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
-    EXPECT_FALSE(readTune("tempo 900\n", spec, error)) << "a tempo no one can play";
-    EXPECT_FALSE(readTune("metre 5\nsection A C\nform A\n", spec, error));
-    EXPECT_FALSE(readTune("section A C G\nform A B\n", spec, error));
+    EXPECT_FALSE(readTune("tempo 900\n", tune, error)) << "a tempo no one can play";
+    EXPECT_FALSE(readTune("metre 5\nsection A C\nform A\n", tune, error));
+    EXPECT_FALSE(readTune("section A C G\nform A B\n", tune, error));
     EXPECT_NE(error.find("B"), std::string::npos) << error;
-    EXPECT_FALSE(readTune("section A C G\n", spec, error)) << "a tune without a form";
-    EXPECT_FALSE(readTune("section A C Q7\nform A\n", spec, error)) << "unknown chord";
-    EXPECT_FALSE(readTune("lead kazoo\nsection A C\nform A\n", spec, error));
-    EXPECT_TRUE(readTune("# only a comment\nsection A C   # trailing note\nform A\n", spec, error)) << error;
+    EXPECT_FALSE(readTune("section A C G\n", tune, error)) << "a tune without a form";
+    EXPECT_FALSE(readTune("section A C Q7\nform A\n", tune, error)) << "unknown chord";
+    EXPECT_FALSE(readTune("lead kazoo\nsection A C\nform A\n", tune, error));
+    EXPECT_TRUE(readTune("# only a comment\nsection A C   # trailing note\nform A\n", tune, error)) << error;
 }
 
 TEST(TuneComposer, LoopEndsOnTheLastBarAndEveryNoteStartsInside)
 {
-    const TuneSpec spec = readOrFail(kTune);
-    const Arrangement a = composeTune(spec);
+    const TuneSpec tune = readOrFail(kTune);
+    const Arrangement a = composeTune(tune);
     const int bars = 8 + 4 + 8;
     EXPECT_NEAR(a.loopSeconds, bars * 4 * 60.0 / 120.0, 1e-9);
     ASSERT_FALSE(a.notes.empty());
@@ -88,19 +88,19 @@ TEST(TuneComposer, LoopEndsOnTheLastBarAndEveryNoteStartsInside)
 
 TEST(TuneComposer, MelodyStaysInKeyAndLandsOnTheChordAtEachBar)
 {
-    const TuneSpec spec = readOrFail(kTune);
-    const Arrangement a = composeTune(spec);
+    const TuneSpec tune = readOrFail(kTune);
+    const Arrangement a = composeTune(tune);
     const double bar = 4 * 60.0 / 120.0;
     std::vector<Chord> chords;
-    for (const std::string &s : spec.form)
-        for (const Chord &c : spec.sections.at(s)) chords.push_back(c);
+    for (const std::string &s : tune.form)
+        for (const Chord &c : tune.sections.at(s)) chords.push_back(c);
     int leadNotes = 0, barStarts = 0;
     for (const NoteEvent &n : a.notes) {
         if (n.instrument != Instrument::Flute) continue;
         ++leadNotes;
         const int pc = pitchClass(n.frequency);
         const int degree = (pc - 7 + 12) % 12;  // G major
-        EXPECT_TRUE(std::find(spec.scale.begin(), spec.scale.end(), degree) != spec.scale.end())
+        EXPECT_TRUE(std::find(tune.scale.begin(), tune.scale.end(), degree) != tune.scale.end())
             << "pitch class " << pc << " is outside G major";
         const double inBar = std::fmod(n.start, bar);
         if (inBar < 1e-6) {
@@ -119,14 +119,14 @@ TEST(TuneComposer, MelodyStaysInKeyAndLandsOnTheChordAtEachBar)
 
 TEST(TuneComposer, SameTuneSameNotesAndTheSeedChangesTheMelody)
 {
-    const TuneSpec spec = readOrFail(kTune);
-    const Arrangement first = composeTune(spec), second = composeTune(spec);
+    const TuneSpec tune = readOrFail(kTune);
+    const Arrangement first = composeTune(tune), second = composeTune(tune);
     ASSERT_EQ(first.notes.size(), second.notes.size());
     for (size_t i = 0; i < first.notes.size(); ++i) {
         EXPECT_EQ(first.notes[i].start, second.notes[i].start);
         EXPECT_EQ(first.notes[i].frequency, second.notes[i].frequency);
     }
-    TuneSpec other = spec;
+    TuneSpec other = tune;
     other.seed = 6;
     const Arrangement third = composeTune(other);
     bool differs = false;
@@ -137,8 +137,8 @@ TEST(TuneComposer, SameTuneSameNotesAndTheSeedChangesTheMelody)
 
 TEST(TuneComposer, RepeatedSectionsRepeatTheirMelody)
 {
-    const TuneSpec spec = readOrFail(kTune);
-    const Arrangement a = composeTune(spec);
+    const TuneSpec tune = readOrFail(kTune);
+    const Arrangement a = composeTune(tune);
     const double bar = 4 * 60.0 / 120.0;
     // Section A plays from bar 0 and again from bar 12.
     std::vector<float> firstA, secondA;

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/app_state.h"
@@ -13,6 +14,14 @@
 
 namespace {
 
+// Says why no window could be had: a refused display is most often an X server that was
+// resetting itself between two tests (start it with -noreset).
+bool refuse(const char* step) {
+  std::fprintf(stderr, "test window: %s failed: %s (DISPLAY=%s)\n", step, SDL_GetError(),
+               std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "unset");
+  return false;
+}
+
 // Sets the video mode when the window is not yet open at this size. Another size starts video
 // afresh: resizing a live GL window can leave its drawable at the old size.
 bool openWindow(int width, int height) {
@@ -20,10 +29,10 @@ bool openWindow(int width, int height) {
   if (openWidth == width && openHeight == height) return true;
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return refuse("SDL_InitSubSystem");
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr) return false;
+  if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr) return refuse("SDL_SetVideoMode");
   glewInit();
   openWidth = width;
   openHeight = height;

@@ -57,17 +57,17 @@ bool instrumentNamed(const std::string &word, Instrument &out)
 // --- composing ------------------------------------------------------------
 
 struct Composer {
-    const TuneSpec &spec;
+    const TuneSpec &tune;
     Arrangement out;
     double beatSeconds;
 
-    explicit Composer(const TuneSpec &s) : spec(s), beatSeconds(60.0 / s.tempo) {}
+    explicit Composer(const TuneSpec &s) : tune(s), beatSeconds(60.0 / s.tempo) {}
 
     // Time of an eighth-note step within a bar, with swing on the off-beats.
     double stepTime(int bar, int step) const
     {
-        const double beat = step / 2 + ((step % 2) ? 0.5 + spec.swing / 6.0 : 0.0);
-        return (bar * spec.beatsPerBar + beat) * beatSeconds;
+        const double beat = step / 2 + ((step % 2) ? 0.5 + tune.swing / 6.0 : 0.0);
+        return (bar * tune.beatsPerBar + beat) * beatSeconds;
     }
 
     void add(double start, double length, float midi, float velocity, Instrument inst, float pan)
@@ -79,9 +79,9 @@ struct Composer {
     std::vector<int> melodyPitches() const
     {
         std::vector<int> pitches;
-        const int base = 72 + spec.keyRoot - (spec.keyRoot > 6 ? 12 : 0);
+        const int base = 72 + tune.keyRoot - (tune.keyRoot > 6 ? 12 : 0);
         for (int octave = -1; octave <= 1; ++octave)
-            for (int step : spec.scale) {
+            for (int step : tune.scale) {
                 const int p = base + 12 * octave + step;
                 if (p >= base - 5 && p <= base + 14) pitches.push_back(p);
             }
@@ -111,8 +111,8 @@ const char *const kCadences3[] = {"x-----", "x---x-"};
 void Composer::melody(const std::vector<Chord> &chords, int firstBar, uint64_t seed)
 {
     Random rng(seed);
-    const bool waltz = spec.beatsPerBar == 3;
-    const int steps = spec.beatsPerBar * 2;
+    const bool waltz = tune.beatsPerBar == 3;
+    const int steps = tune.beatsPerBar * 2;
     const int rhythmCount = waltz ? 5 : 8;
     const int r1 = rng.below(rhythmCount), r2 = rng.below(rhythmCount), r3 = rng.below(rhythmCount);
     const std::vector<int> pitches = melodyPitches();
@@ -171,7 +171,7 @@ void Composer::melody(const std::vector<Chord> &chords, int firstBar, uint64_t s
             if (b < 2) opening[b].push_back(pitch);
             const double start = stepTime(firstBar + static_cast<int>(b), s);
             const double end = stepTime(firstBar + static_cast<int>(b), s + len);
-            add(start, (end - start) * 0.92, static_cast<float>(pitch), strong ? 0.9f : 0.75f, spec.lead, 0.0f);
+            add(start, (end - start) * 0.92, static_cast<float>(pitch), strong ? 0.9f : 0.75f, tune.lead, 0.0f);
             ++noteInBar;
         }
     }
@@ -179,15 +179,15 @@ void Composer::melody(const std::vector<Chord> &chords, int firstBar, uint64_t s
 
 void Composer::accompaniment(const Chord &chord, const Chord &next, int bar, bool lastOfSection)
 {
-    const int beats = spec.beatsPerBar;
+    const int beats = tune.beatsPerBar;
     const float bassRoot = 36.0f + static_cast<float>((chord.root + 12 - 4) % 12 + 4);  // E2..D#3
     const float fifth = bassRoot + 7;
     const double bar0 = bar * beats * beatSeconds;
-    if (spec.bass == "root" || spec.bass == "waltz") {
-        add(bar0, beatSeconds * (spec.bass == "waltz" ? 1.5 : 1.8), bassRoot, 0.9f, Instrument::Bass, 0);
-        if (spec.bass == "root") add(bar0 + 2 * beatSeconds, beatSeconds * 1.8, fifth, 0.8f, Instrument::Bass, 0);
+    if (tune.bass == "root" || tune.bass == "waltz") {
+        add(bar0, beatSeconds * (tune.bass == "waltz" ? 1.5 : 1.8), bassRoot, 0.9f, Instrument::Bass, 0);
+        if (tune.bass == "root") add(bar0 + 2 * beatSeconds, beatSeconds * 1.8, fifth, 0.8f, Instrument::Bass, 0);
         else add(bar0 + 2 * beatSeconds, beatSeconds * 0.8, fifth, 0.6f, Instrument::Bass, 0);
-    } else if (spec.bass == "walk") {
+    } else if (tune.bass == "walk") {
         const float third = bassRoot + (chord.tones.size() > 1 ? chord.tones[1] : 4);
         const float nextRoot = 36.0f + static_cast<float>((next.root + 12 - 4) % 12 + 4);
         const float approach = nextRoot + (nextRoot > fifth ? -1.0f : 1.0f);
@@ -199,19 +199,19 @@ void Composer::accompaniment(const Chord &chord, const Chord &next, int bar, boo
             add(stepTime(bar, s), beatSeconds * 0.42, bassRoot + (s % 2 ? 12.0f : 0.0f), s % 2 ? 0.55f : 0.85f,
                 Instrument::Bass, 0);
     }
-    if (spec.pad != "none") {
-        const Instrument padInst = spec.pad == "organ" ? Instrument::PadOrgan : Instrument::Pad;
+    if (tune.pad != "none") {
+        const Instrument padInst = tune.pad == "organ" ? Instrument::PadOrgan : Instrument::Pad;
         for (size_t i = 0; i < chord.tones.size() && i < 4; ++i) {
             const float midi = 60.0f + static_cast<float>((chord.root + chord.tones[i]) % 12);
             add(bar0, beats * beatSeconds * 0.98, midi - (midi > 66 ? 12.0f : 0.0f), 0.45f, padInst,
                 i % 2 ? 0.5f : -0.5f);
         }
     }
-    if (spec.hasArp && !lastOfSection) {
+    if (tune.hasArp && !lastOfSection) {
         for (int s = 0; s < beats * 2; ++s) {
             const size_t k = static_cast<size_t>(s) % (chord.tones.size() + 1);
             const int tone = k < chord.tones.size() ? chord.tones[k] : 12;
-            add(stepTime(bar, s), beatSeconds * 0.4, 72.0f + static_cast<float>(chord.root + tone), 0.35f, spec.arp,
+            add(stepTime(bar, s), beatSeconds * 0.4, 72.0f + static_cast<float>(chord.root + tone), 0.35f, tune.arp,
                 s % 2 ? 0.6f : -0.6f);
         }
     }
@@ -219,9 +219,9 @@ void Composer::accompaniment(const Chord &chord, const Chord &next, int bar, boo
 
 void Composer::drums(int bar, bool fill)
 {
-    const std::string &style = spec.drums;
+    const std::string &style = tune.drums;
     if (style == "none") return;
-    const int steps = spec.beatsPerBar * 2;
+    const int steps = tune.beatsPerBar * 2;
     for (int s = 0; s < steps; ++s) {
         const double t = stepTime(bar, s);
         const bool beat = s % 2 == 0;
@@ -268,9 +268,9 @@ bool parseChord(const std::string &word, Chord &chord)
     return false;
 }
 
-bool readTune(const std::string &text, TuneSpec &spec, std::string &error)
+bool readTune(const std::string &text, TuneSpec &tune, std::string &error)
 {
-    spec = TuneSpec{};  // a tune never inherits sections or form from an earlier read
+    tune = TuneSpec{};  // a tune never inherits sections or form from an earlier read
     std::istringstream lines(text);
     std::string line;
     int number = 0;
@@ -282,37 +282,37 @@ bool readTune(const std::string &text, TuneSpec &spec, std::string &error)
         std::string key;
         if (!(words >> key)) continue;
         bool ok = true;
-        if (key == "tempo") ok = static_cast<bool>(words >> spec.tempo) && spec.tempo >= 40 && spec.tempo <= 240;
-        else if (key == "metre") ok = static_cast<bool>(words >> spec.beatsPerBar) && (spec.beatsPerBar == 3 || spec.beatsPerBar == 4);
-        else if (key == "swing") ok = static_cast<bool>(words >> spec.swing) && spec.swing >= 0 && spec.swing <= 1;
-        else if (key == "seed") ok = static_cast<bool>(words >> spec.seed);
+        if (key == "tempo") ok = static_cast<bool>(words >> tune.tempo) && tune.tempo >= 40 && tune.tempo <= 240;
+        else if (key == "metre") ok = static_cast<bool>(words >> tune.beatsPerBar) && (tune.beatsPerBar == 3 || tune.beatsPerBar == 4);
+        else if (key == "swing") ok = static_cast<bool>(words >> tune.swing) && tune.swing >= 0 && tune.swing <= 1;
+        else if (key == "seed") ok = static_cast<bool>(words >> tune.seed);
         else if (key == "key") {
             std::string note, mode;
             size_t used = 0;
-            ok = static_cast<bool>(words >> note >> mode) && noteName(note, used, spec.keyRoot) && used == note.size();
+            ok = static_cast<bool>(words >> note >> mode) && noteName(note, used, tune.keyRoot) && used == note.size();
             bool found = false;
             for (const NamedScale &s : kScales)
                 if (mode == s.name) {
-                    spec.scale = s.steps;
+                    tune.scale = s.steps;
                     found = true;
                 }
             ok = ok && found;
         } else if (key == "lead") {
             std::string w;
-            ok = static_cast<bool>(words >> w) && instrumentNamed(w, spec.lead);
+            ok = static_cast<bool>(words >> w) && instrumentNamed(w, tune.lead);
         } else if (key == "arp") {
             std::string w;
-            ok = static_cast<bool>(words >> w) && instrumentNamed(w, spec.arp);
-            spec.hasArp = ok;
+            ok = static_cast<bool>(words >> w) && instrumentNamed(w, tune.arp);
+            tune.hasArp = ok;
         } else if (key == "bass") {
-            ok = static_cast<bool>(words >> spec.bass) &&
-                 (spec.bass == "root" || spec.bass == "walk" || spec.bass == "bounce" || spec.bass == "waltz");
+            ok = static_cast<bool>(words >> tune.bass) &&
+                 (tune.bass == "root" || tune.bass == "walk" || tune.bass == "bounce" || tune.bass == "waltz");
         } else if (key == "drums") {
             const std::string styles[] = {"pop", "shuffle", "march", "soft", "waltz", "none"};
-            ok = static_cast<bool>(words >> spec.drums) &&
-                 std::find(std::begin(styles), std::end(styles), spec.drums) != std::end(styles);
+            ok = static_cast<bool>(words >> tune.drums) &&
+                 std::find(std::begin(styles), std::end(styles), tune.drums) != std::end(styles);
         } else if (key == "pad") {
-            ok = static_cast<bool>(words >> spec.pad) && (spec.pad == "warm" || spec.pad == "organ" || spec.pad == "none");
+            ok = static_cast<bool>(words >> tune.pad) && (tune.pad == "warm" || tune.pad == "organ" || tune.pad == "none");
         } else if (key == "section") {
             std::string name, w;
             ok = static_cast<bool>(words >> name);
@@ -324,11 +324,11 @@ bool readTune(const std::string &text, TuneSpec &spec, std::string &error)
                 chords.push_back(c);
             }
             ok = ok && !chords.empty();
-            if (ok) spec.sections[name] = chords;
+            if (ok) tune.sections[name] = chords;
         } else if (key == "form") {
             std::string w;
-            while (words >> w) spec.form.push_back(w);
-            ok = !spec.form.empty();
+            while (words >> w) tune.form.push_back(w);
+            ok = !tune.form.empty();
         } else {
             ok = false;
         }
@@ -337,29 +337,29 @@ bool readTune(const std::string &text, TuneSpec &spec, std::string &error)
             return false;
         }
     }
-    for (const std::string &name : spec.form)
-        if (spec.sections.count(name) == 0) {
+    for (const std::string &name : tune.form)
+        if (tune.sections.count(name) == 0) {
             error = "form names the unknown section " + name;
             return false;
         }
-    if (spec.form.empty()) {
+    if (tune.form.empty()) {
         error = "no form";
         return false;
     }
     return true;
 }
 
-Arrangement composeTune(const TuneSpec &spec)
+Arrangement composeTune(const TuneSpec &tune)
 {
-    Composer c(spec);
+    Composer c(tune);
     int bar = 0;
     std::map<std::string, size_t> sectionIndex;
-    for (const auto &entry : spec.sections) sectionIndex[entry.first] = sectionIndex.size();
-    for (size_t f = 0; f < spec.form.size(); ++f) {
-        const std::vector<Chord> &chords = spec.sections.at(spec.form[f]);
+    for (const auto &entry : tune.sections) sectionIndex[entry.first] = sectionIndex.size();
+    for (size_t f = 0; f < tune.form.size(); ++f) {
+        const std::vector<Chord> &chords = tune.sections.at(tune.form[f]);
         // The same section always gets the same melody.
-        c.melody(chords, bar, spec.seed * 7919u + sectionIndex[spec.form[f]] * 104729u);
-        const std::vector<Chord> &following = spec.sections.at(spec.form[(f + 1) % spec.form.size()]);
+        c.melody(chords, bar, tune.seed * 7919u + sectionIndex[tune.form[f]] * 104729u);
+        const std::vector<Chord> &following = tune.sections.at(tune.form[(f + 1) % tune.form.size()]);
         for (size_t b = 0; b < chords.size(); ++b) {
             const Chord &next = b + 1 < chords.size() ? chords[b + 1] : following.front();
             const bool last = b + 1 == chords.size();
@@ -368,6 +368,6 @@ Arrangement composeTune(const TuneSpec &spec)
             ++bar;
         }
     }
-    c.out.loopSeconds = bar * spec.beatsPerBar * c.beatSeconds;
+    c.out.loopSeconds = bar * tune.beatsPerBar * c.beatSeconds;
     return c.out;
 }

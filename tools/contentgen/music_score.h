@@ -63,7 +63,7 @@ struct Arrangement {
 };
 
 // Reads a tune; false with a diagnostic (line number) when a line is wrong.
-bool readTune(const std::string &text, TuneSpec &spec, std::string &error);
+bool readTune(const std::string &text, TuneSpec &tune, std::string &error);
 bool parseChord(const std::string &word, Chord &chord);
-Arrangement composeTune(const TuneSpec &spec);
+Arrangement composeTune(const TuneSpec &tune);
 float midiToHz(float midi);

@@ -243,12 +243,12 @@ void generateMusic(const char *trackName)
     const std::string name = trackName;
     std::string text, error;
     if (!readSourceText("music/" + name + ".tune", text)) return;
-    TuneSpec spec;
-    if (!readTune(text, spec, error)) {
+    TuneSpec tune;
+    if (!readTune(text, tune, error)) {
         std::printf("contentgen: music/%s.tune %s\n", name.c_str(), error.c_str());
         return;
     }
-    const Arrangement arrangement = composeTune(spec);
+    const Arrangement arrangement = composeTune(tune);
     const StereoMix mix = renderArrangement(arrangement);
     std::printf("contentgen: music/%s.ogg loops after %.1f s (%zu notes)\n", name.c_str(), arrangement.loopSeconds,
                 arrangement.notes.size());

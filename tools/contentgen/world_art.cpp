@@ -573,9 +573,9 @@ void generateWorlds()
 {
     for (const WorldSpec &w : kWorlds) {
         for (int f = 0; f < kWorldFloors; ++f) {
-            const FloorSpec &spec = w.floors[static_cast<size_t>(f)];
-            writeImage(std::string("floor/") + w.prefix + "-" + spec.key + ".tga",
-                       floorImage(spec, static_cast<uint32_t>(w.listNumber * 31 + f)), false);
+            const FloorSpec &look = w.floors[static_cast<size_t>(f)];
+            writeImage(std::string("floor/") + w.prefix + "-" + look.key + ".tga",
+                       floorImage(look, static_cast<uint32_t>(w.listNumber * 31 + f)), false);
         }
         writeWorldTextures(w);
         writeWorldModels(w);
