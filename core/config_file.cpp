@@ -185,3 +185,5 @@ void readConfig() {
 }
 
 void writeConfig() { writeConfigWith(selectedMode()); }
+
+void writeConfigForCurrentDisplay() { writeConfigWith(currentDisplay()); }

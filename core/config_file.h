@@ -13,5 +13,9 @@ void readConfig();
 // the old file as it was and prints one line.
 void writeConfig();
 
+// Writes every value as writeConfig does, with the display values of the window in use,
+// whether or not the mode list holds its size.
+void writeConfigForCurrentDisplay();
+
 // Reads one line of the file into the globals; lines that match no key are ignored.
 void readConfigLine(const char* line);

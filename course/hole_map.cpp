@@ -1,7 +1,5 @@
 #include "course/hole_map.h"
 
-#include <SDL/SDL.h>
-
 #include <cstdio>
 
 #include "course/course_catalogue.h"
@@ -57,13 +55,6 @@ void applyMapLine(const char* line, MapCursor& cursor) {
     if (cursor.z < kGridStorageZ) ++cursor.z;
     cursor.x = 0;
   }
-}
-
-// The texture loads and bakes need the game's GL window; headless tools and tests load holes
-// without one and get the terrain, markers and normals only.
-bool glWindowOpen() {
-  const SDL_Surface* screen = SDL_GetVideoSurface();
-  return screen != nullptr && (screen->flags & SDL_OPENGL) != 0;
 }
 
 void writeCell(std::FILE* file, const TerrainCell& cell) {
@@ -153,6 +144,7 @@ void loadHoleMap() {
   forceTerrainRim();
   placeHoleMarkers();
   computeTerrainNormals();
+  // Headless tools and tests load holes without a window: terrain, markers and normals only.
   if (!glWindowOpen()) return;
   // 7. The textures the terrain and sea draw with; the shadow and wave ones are baked over.
   loadTexture(GameTextures[TerrainShadowTexture], "./data/floor/shadow.tga", RepeatLinear);

@@ -1,7 +1,6 @@
 #include "play/aiming_aid.h"
 
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +12,7 @@
 #include "render/vector_math.h"
 #include "play/terrain_sampling.h"
 #include "render/model_loader.h"
+#include "render/texture_loader.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ void drawArrow(GroundPoint d, float power, float groundHeight) {
 }  // namespace
 
 void drawAimingAid(float groundHeight) {
-  if (SDL_GetVideoSurface() == nullptr) return;
+  if (!glWindowOpen()) return;
   const float heading = aimAngle + 180;
   const GroundPoint d = headingOf(heading);
   glDisable(GL_LIGHTING);

@@ -126,7 +126,14 @@ bool buildRegistryKey(const char* path, std::array<char, kRegistryKeyLength>& ke
   return written >= 0 && written < static_cast<int>(key.size());
 }
 
+bool glWindowOpen() {
+  const SDL_Surface* screen = SDL_GetVideoSurface();
+  return screen != nullptr && (screen->flags & SDL_OPENGL) != 0;
+}
+
 bool loadTexture(TextureRecord& record, const char* path, int mode) {
+  // Headless runs load worlds for their grids and objects; uploads would have no context.
+  if (!glWindowOpen()) return false;
   glEnable(GL_TEXTURE_2D);
   TexturePathParts parts;
   std::array<char, kRegistryKeyLength> key{};

@@ -49,8 +49,12 @@ bool buildRegistryKey(const char* path, std::array<char, kRegistryKeyLength>& ke
 // Fills `record` from the image named by `path` (any extension: the file is looked for as
 // .jpg, then .png, then .tga). `mode` is a TextureMode. True when the record now holds a texture,
 // new or from the registry; false when no file was found, it could not be decoded or the
-// registry is full. Needs a current GL context.
+// registry is full. Without the game's GL window (headless tools and tests) nothing is decoded
+// or uploaded and the result is false: the record keeps name 0, which draws nothing.
 bool loadTexture(TextureRecord& record, const char* path, int mode);
+
+// True when the video surface is an OpenGL window, so GL calls have a current context.
+bool glWindowOpen();
 
 // Deletes every registered texture name and empties the registry. Records that still hold the
 // old names are not touched: their owners reload before drawing again.

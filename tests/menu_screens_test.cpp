@@ -342,6 +342,18 @@ TEST_F(MenuScreenTest, ContinueSavesThePlayersAndGoesToCourseSelection) {
   EXPECT_NE(config.find("playerNameC \t  zed\n"), std::string::npos) << config;
   EXPECT_NE(config.find("playericonC \t  9\n"), std::string::npos);
   EXPECT_NE(config.find("numberofplayer \t  3\n"), std::string::npos);
+  EXPECT_NE(config.find("Sreenwidth \t 800\nSreenheight \t 600\n"), std::string::npos);
+
+  // A window of a size the list does not hold writes that size, not the selected entry's.
+  screenWidth = 1000;
+  screenHeight = 700;
+  screenState = PlayerSetup;
+  clickAt(runPlayerSetup, 500, 700 - 40);
+  EXPECT_EQ(screenState, CourseSelect);
+  const std::string odd = tree.read("data/tov.pref");
+  EXPECT_NE(odd.find("Sreenwidth \t 1000\nSreenheight \t 700\n"), std::string::npos) << odd;
+  screenWidth = kWidth;
+  screenHeight = kHeight;
 }
 
 // ---- Course and training selection ----

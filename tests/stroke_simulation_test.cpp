@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "course/hole_map.h"
@@ -11,6 +12,7 @@
 #include "play/course_objects.h"
 #include "play/play_state.h"
 #include "play/stroke_simulation.h"
+#include "tests/support/gl_test_window.h"
 #include "tests/support/play_hole.h"
 #include "tests/support/temp_data_tree.h"
 
@@ -56,7 +58,11 @@ class SimulateTool : public ::testing::Test {
     terrainGrid.cells[6][12].interaction = StartMarker;
     terrainGrid.cells[6][12].interactionRotation = 90;
     terrainGrid.cells[14][12].interaction = HoleMarker;
-    tree.write("data/levels/level1.vorpel", "Level_Name Test-Green\nMAINpath ./data\nobject wall.obj 1 0 0\n");
+    // A floor image too: the tool has no window and must load the world without uploading it.
+    tree.write("data/levels/level1.vorpel",
+               "Level_Name Test-Green\nMAINpath ./data\ntexture grass.tga\nobject wall.obj 1 0 0\n");
+    std::filesystem::create_directories(tree.path("data/floor"));
+    writeSolidImage(tree.path("data/floor/grass.tga"), 16, 16, {60, 170, 60});
     ASSERT_TRUE(writeHoleMap(tree.path("data/levels/1-Test-Green.map").c_str(), terrainGrid, 2));
   }
 

@@ -135,11 +135,12 @@ void choosePlayerSetupItem(int item) {
       if (players.playerCount < kMaxPlayers) ++players.playerCount;
       break;
     case SetupContinue:
-      // The configuration keeps the display the game runs in.
+      // The configuration keeps the display the game runs in, also a window size the mode
+      // list does not hold (the selection then still names another entry).
       selectCurrentVideoMode();
       slideOffset = 0.0f;
       screenState = CourseSelect;
-      writeConfig();
+      writeConfigForCurrentDisplay();
       break;
     default: break;
   }
