@@ -1,10 +1,12 @@
 #include "play/stroke_simulation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "core/app_state.h"
 #include "course/terrain_grid.h"
+#include "course/world_theme.h"
 #include "play/course_objects.h"
 #include "play/play_state.h"
 #include "play/turn_flow.h"
@@ -55,11 +57,72 @@ void restoreSnapshot(const SimulationSnapshot& s) {
 
 float distanceToCup(const BallVector& p) { return std::hypot(p.x - holeSetup.cupX, p.z - holeSetup.cupZ); }
 
-// Lower is better: a holed ball first, then the fewest frames; otherwise the rest nearest the cup.
+// How far each cell is from the cup's cell walking over the ground, round walls, cliffs and the
+// sea: straight-line distance alone sends the search into every wall between the ball and the
+// cup. Rebuilt at each search, since the hole may have changed.
+using CellDistances = std::array<std::array<float, kGridCells>, kGridCells>;
+CellDistances cupDistances;
+constexpr float kUnreachable = 1e6f;
+constexpr float kSteepCell = 1.2f;  // corner heights further apart than this make a wall face
+
+bool walkable(int x, int z) {
+  const TerrainGrid& g = terrainGrid;
+  const float a = g.cells[x][z].height, b = g.cells[x + 1][z].height;
+  const float c = g.cells[x][z + 1].height, d = g.cells[x + 1][z + 1].height;
+  const float low = std::min(std::min(a, b), std::min(c, d));
+  const float high = std::max(std::max(a, b), std::max(c, d));
+  if (low < 0 || high - low > kSteepCell) return false;  // the sea, or a face too steep to roll
+  const int object = g.cells[x][z].object;
+  return object < 0 || object >= kMaxObjectTypes || worldTheme.objectTypes[object].behaviour != WallBlock;
+}
+
+// Dijkstra over the 625 cells with straight and diagonal steps; small enough to scan for the
+// nearest open cell each time.
+void buildCupDistances() {
+  std::array<std::array<bool, kGridCells>, kGridCells> done{};
+  for (auto& row : cupDistances) row.fill(kUnreachable);
+  const int cupX = static_cast<int>(std::floor(holeSetup.cupX));
+  const int cupZ = static_cast<int>(std::floor(holeSetup.cupZ));
+  if (cupX < 0 || cupX >= kGridCells || cupZ < 0 || cupZ >= kGridCells) return;
+  cupDistances[cupX][cupZ] = 0;
+  for (;;) {
+    int bx = -1, bz = -1;
+    for (int x = 0; x < kGridCells; ++x)
+      for (int z = 0; z < kGridCells; ++z)
+        if (!done[x][z] && cupDistances[x][z] < kUnreachable &&
+            (bx < 0 || cupDistances[x][z] < cupDistances[bx][bz])) {
+          bx = x;
+          bz = z;
+        }
+    if (bx < 0) return;
+    done[bx][bz] = true;
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dz = -1; dz <= 1; ++dz) {
+        const int x = bx + dx, z = bz + dz;
+        if ((dx == 0 && dz == 0) || x < 0 || z < 0 || x >= kGridCells || z >= kGridCells) continue;
+        // A diagonal step needs both cells beside it open, so that it cannot cut a wall's corner.
+        if (!walkable(x, z) || (dx != 0 && dz != 0 && (!walkable(bx, z) || !walkable(x, bz)))) continue;
+        const float step = (dx != 0 && dz != 0) ? 1.41421f : 1.0f;
+        cupDistances[x][z] = std::min(cupDistances[x][z], cupDistances[bx][bz] + step);
+      }
+  }
+}
+
+// The way to the cup from a rest: never shorter than the straight line.
+float wayToCup(const BallVector& p) {
+  const int x = static_cast<int>(std::floor(p.x));
+  const int z = static_cast<int>(std::floor(p.z));
+  const float straight = distanceToCup(p);
+  if (x < 0 || z < 0 || x >= kGridCells || z >= kGridCells) return straight + kUnreachable;
+  return std::max(straight, cupDistances[x][z]);
+}
+
+// Lower is better: a holed ball first, then the fewest frames; otherwise the rest nearest the
+// cup along the ground.
 float strokeScore(const StrokeOutcome& o) {
   if (o.result == StrokeHoled) return -1000.0f + o.frames * 0.001f;
-  if (o.result != StrokeAtRest) return 1000.0f;
-  return distanceToCup(o.rest);
+  if (o.result != StrokeAtRest) return 10 * kUnreachable;
+  return wayToCup(o.rest);
 }
 
 struct SearchRange {
@@ -146,6 +209,7 @@ StrokeSequence searchStrokes(int maxStrokes, unsigned seed) {
   StrokeSequence sequence;
   if (maxStrokes > kMaxSearchStrokes) maxStrokes = kMaxSearchStrokes;
   SimulationSnapshot start;
+  buildCupDistances();
   while (sequence.count < maxStrokes && !sequence.holed) {
     takeSnapshot(start);
     StrokeOutcome best;

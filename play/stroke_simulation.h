@@ -41,7 +41,9 @@ StrokeOutcome simulateStroke(float aim, float power);
 
 // Searches, stroke after stroke, a coarse grid of aims and powers and then a finer one around
 // the best, for the fewest strokes to hole out from the ball's current place. Every candidate
-// starts from the same saved state, with the random generator seeded by seed.
+// starts from the same saved state, with the random generator seeded by seed. A stroke is
+// better the shorter the way from its rest to the cup over open ground, round walls, cliffs and
+// the sea, so that a detour that first leads away from the cup is followed.
 StrokeSequence searchStrokes(int maxStrokes, unsigned seed);
 
 // Outcome name as printed: "holed", "water", "rest" or "timeout".

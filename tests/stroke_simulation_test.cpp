@@ -30,6 +30,20 @@ TEST(StrokeSimulation, StraightShotIntoTheCupIsFoundInOneStroke) {
   EXPECT_NEAR(std::fmod(found.strokes[0].aim + 360, 360), 180, 6);
 }
 
+TEST(StrokeSimulation, ADetourAroundAWallIsFoundThoughItFirstLeadsAwayFromTheCup) {
+  // A high wall from the top rim down most of the hole between the start and the cup: the
+  // nearest rests to the cup lie against the wall, the way round is through the gap below it.
+  buildFlatHole(18, 6);
+  setGround(11, 1, 12, 19, 4.0f);
+  placeBall(6.5, 6.5, 0, 0, kBallStartDepth);
+  settleBall();
+  const StrokeSequence found = searchStrokes(4, 1);
+  ASSERT_TRUE(found.holed);
+  bool wentRound = false;
+  for (int i = 0; i < found.count; ++i) wentRound = wentRound || found.strokes[i].rest.z > 19;
+  EXPECT_TRUE(wentRound) << "the ball never went through the gap";
+}
+
 TEST(StrokeSimulation, OutcomesReportWaterRestAndStars) {
   buildFlatHole(20, 20);
   setGround(12, 1, 24, 24, -1.0f);
