@@ -63,6 +63,10 @@ float distanceToCup(const BallVector& p) { return std::hypot(p.x - holeSetup.cup
 using CellDistances = std::array<std::array<float, kGridCells>, kGridCells>;
 CellDistances cupDistances;
 constexpr float kUnreachable = 1e6f;
+// Added to the straight line from rests the ground does not lead from (an island reached by a
+// jump, a plank end): small enough that distances keep their fine steps as floats.
+constexpr float kOffTheWay = 500;
+constexpr float kLostStroke = 1e5f;  // water or a stroke that never came to rest
 constexpr float kSteepCell = 1.2f;  // corner heights further apart than this make a wall face
 
 bool walkable(int x, int z) {
@@ -71,9 +75,11 @@ bool walkable(int x, int z) {
   const float c = g.cells[x][z + 1].height, d = g.cells[x + 1][z + 1].height;
   const float low = std::min(std::min(a, b), std::min(c, d));
   const float high = std::max(std::max(a, b), std::max(c, d));
-  if (low < 0 || high - low > kSteepCell) return false;  // the sea, or a face too steep to roll
   const int object = g.cells[x][z].object;
-  return object < 0 || object >= kMaxObjectTypes || worldTheme.objectTypes[object].behaviour != WallBlock;
+  const int behaviour = object >= 0 && object < kMaxObjectTypes ? worldTheme.objectTypes[object].behaviour : -1;
+  if (behaviour == Plank) return true;  // a way over the sea
+  // The sea, a face too steep to roll up, or a wall.
+  return low >= 0 && high - low <= kSteepCell && behaviour != WallBlock;
 }
 
 // Dijkstra over the 625 cells with straight and diagonal steps; small enough to scan for the
@@ -113,7 +119,9 @@ float wayToCup(const BallVector& p) {
   const int x = static_cast<int>(std::floor(p.x));
   const int z = static_cast<int>(std::floor(p.z));
   const float straight = distanceToCup(p);
-  if (x < 0 || z < 0 || x >= kGridCells || z >= kGridCells) return straight + kUnreachable;
+  if (x < 0 || z < 0 || x >= kGridCells || z >= kGridCells || cupDistances[x][z] >= kUnreachable) {
+    return straight + kOffTheWay;
+  }
   return std::max(straight, cupDistances[x][z]);
 }
 
@@ -121,7 +129,7 @@ float wayToCup(const BallVector& p) {
 // cup along the ground.
 float strokeScore(const StrokeOutcome& o) {
   if (o.result == StrokeHoled) return -1000.0f + o.frames * 0.001f;
-  if (o.result != StrokeAtRest) return 10 * kUnreachable;
+  if (o.result != StrokeAtRest) return kLostStroke;
   return wayToCup(o.rest);
 }
 

@@ -132,9 +132,10 @@ bool glWindowOpen() {
 }
 
 bool loadTexture(TextureRecord& record, const char* path, int mode) {
-  // Headless runs load worlds for their grids and objects; uploads would have no context.
-  if (!glWindowOpen()) return false;
-  glEnable(GL_TEXTURE_2D);
+  // Headless runs load worlds for their grids and objects: the file is looked for, so a missing
+  // one is still reported, but nothing is decoded or uploaded without a context.
+  const bool uploading = glWindowOpen();
+  if (uploading) glEnable(GL_TEXTURE_2D);
   TexturePathParts parts;
   std::array<char, kRegistryKeyLength> key{};
   if (!splitTexturePath(path, parts) || !buildRegistryKey(path, key)) {
@@ -154,6 +155,10 @@ bool loadTexture(TextureRecord& record, const char* path, int mode) {
   std::FILE* probe = openCandidate(parts, fileName);
   if (probe == nullptr) {
     std::printf("texture not found: %s\n", path);
+    return false;
+  }
+  if (!uploading) {
+    std::fclose(probe);
     return false;
   }
   // A file that does not decode keeps the record as it was and registers nothing.

@@ -49,8 +49,9 @@ bool buildRegistryKey(const char* path, std::array<char, kRegistryKeyLength>& ke
 // Fills `record` from the image named by `path` (any extension: the file is looked for as
 // .jpg, then .png, then .tga). `mode` is a TextureMode. True when the record now holds a texture,
 // new or from the registry; false when no file was found, it could not be decoded or the
-// registry is full. Without the game's GL window (headless tools and tests) nothing is decoded
-// or uploaded and the result is false: the record keeps name 0, which draws nothing.
+// registry is full. Without the game's GL window (headless tools and tests) the file is only
+// looked for (a missing one is reported) and the result is false: nothing is decoded or
+// uploaded, and the record is left as it was.
 bool loadTexture(TextureRecord& record, const char* path, int mode);
 
 // True when the video surface is an OpenGL window, so GL calls have a current context.
