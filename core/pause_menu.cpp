@@ -23,12 +23,7 @@ void clearCurrentHoleScores() {
 
 // A dark veil over the frozen scene.
 void drawVeil() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0.0, screenWidth, screenHeight, 0.0, -100.0, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
+  loadScreenProjection();
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);
   glColor4f(0.0f, 0.0f, 0.1f, 0.7f);

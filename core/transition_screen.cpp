@@ -23,12 +23,7 @@ bool advanceTransition(float* offset, float fps) {
 namespace {
 
 void drawBackground(float offset) {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0.0, screenWidth, screenHeight, 0.0, -100.0, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
+  loadScreenProjection();
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, GameTextures[BackgroundTexture].glName);

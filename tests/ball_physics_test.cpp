@@ -179,38 +179,62 @@ TEST(BallWalls, InsideCornerSendsTheBallBackFromBothWalls) {
   EXPECT_LT(ball.position.z, 13);
 }
 
-TEST(BallWalls, CornerBetweenTwoWallsWithNoSideCrossedReflectsBothWays) {
-  buildFlatHole();
-  placeObject(12, 12, WallBlock);
-  placeObject(13, 12, WallBlock);
-  placeObject(12, 13, WallBlock);
-  // Already inside the corner cell and not moving across any side of it.
-  ball.position = ball.previousPosition = {12.5, kTestGround, 12.5};
-  ball.velocity = {2, 0, 3};
-  frameClock.fps = 480;
-  collideBallAt(12.5f, 12.5f);
-  EXPECT_EQ(ball.velocity.x, -2);
-  EXPECT_EQ(ball.velocity.z, -3);
-}
+// One collision probe at 480 frames a second: the objects placed, the ball moving from
+// `previous` to `position` with velocity (vx, vz), and the horizontal velocity it leaves with.
+struct Placed {
+  int x, z, behaviour, rotation;
+  float height;
+};
+struct Probe {
+  const char* what;
+  std::vector<Placed> objects;
+  float clock;  // object clock: the bobbing platforms' phase
+  BallVector previous, position;
+  double vx, vz, expectVx, expectVz;
+};
 
-TEST(BallWalls, ProbesOutsideThePlayableCellsDoNothing) {
-  buildFlatHole();
-  placeObject(0, 12, WallBlock);
-  placeObject(25, 12, WallBlock);
-  placeObject(24, 12, WallBlock);
-  frameClock.fps = 480;
-  placeBall(0.9, 12.5, -3, 0);
-  ball.previousPosition = {1.2, kTestGround, 12.5};
-  collideBallAt(0.9f, 12.5f);
-  EXPECT_EQ(ball.velocity.x, -3);
-  EXPECT_EQ(ball.position.x, 0.9);
-  placeBall(25.1, 12.5, 3, 0);
-  ball.previousPosition = {23.9, kTestGround, 12.5};
-  collideBallAt(25.1f, 12.5f);
-  EXPECT_EQ(ball.velocity.x, 3);
-  // The same wall one cell in, on playable ground, does turn the ball.
-  collideBallAt(24.5f, 12.5f);
-  EXPECT_EQ(ball.velocity.x, -3);
+TEST(BallCollisions, ProbesTurnTheBallOnlyWhereAWallStands) {
+  const float g = kTestGround;
+  const std::vector<Placed> corner{{12, 12, WallBlock, 0, g}, {13, 12, WallBlock, 0, g}, {12, 13, WallBlock, 0, g}};
+  const std::vector<Placed> edges{{0, 12, WallBlock, 0, g}, {25, 12, WallBlock, 0, g}, {24, 12, WallBlock, 0, g}};
+  const std::vector<Placed> raised{{10, 10, RaisedPlatform, 0, g + 0.5f}};
+  const std::vector<Placed> raisedPair{{10, 10, RaisedPlatform, 0, g + 0.5f}, {9, 10, RaisedPlatform, 0, g + 0.5f}};
+  const std::vector<Placed> bobbing{{10, 10, BobbingPlatform, 0, g + 0.1f}};
+  const Probe probes[] = {
+      {"inside a corner crossing no side: both ways", corner, 0, {12.5, g, 12.5}, {12.5, g, 12.5}, 2, 3, -2, -3},
+      {"a wall on the rim column is no wall", edges, 0, {1.2, g, 12.5}, {0.9, g, 12.5}, -3, 0, -3, 0},
+      {"a wall past the last column is no wall", edges, 0, {23.9, g, 12.5}, {25.1, g, 12.5}, 3, 0, 3, 0},
+      {"the same wall one cell in turns the ball", edges, 0, {23.9, g, 12.5}, {24.5, g, 12.5}, 3, 0, -3, 0},
+      {"a diagonal's open half lets the ball through", {{12, 12, DiagonalWall, 0, g}}, 0, {11.9, g, 12.1},
+       {12.3, g, 12.1}, 3, 0, 3, 0},
+      {"a pad does not throw a ball above it", {{10, 10, JumpPad, 90, g}}, 0, {10.4, g + 0.25, 10.5},
+       {10.4, g + 0.25, 10.5}, -1, 0, -1, 0},
+      {"a raised block's side stops a ball from lower ground", raised, 0, {9.9, g, 10.5}, {10.1, g, 10.5}, 3, 0, -3, 0},
+      {"on a raised block's far half the side test does not apply", raised, 0, {9.95, g, 10.5}, {10.6, g, 10.5}, 3, 0,
+       3, 0},
+      {"no side between blocks of the same height", raisedPair, 0, {9.9, g, 10.5}, {10.1, g, 10.5}, 3, 0, 3, 0},
+      {"a ball on top of a raised block rolls over", raised, 0, {9.9, g + 0.5, 10.5}, {10.1, g + 0.5, 10.5}, 3, 0, 3,
+       0},
+      {"a bobbing platform at the top of its bob is a wall", bobbing, 0, {10.9, g + 0.25, 10.5},
+       {10.8, g + 0.25, 10.5}, -3, 0, 3, 0},
+      {"at the bottom of its bob the same ball passes over", bobbing, 18, {10.9, g + 0.25, 10.5},
+       {10.8, g + 0.25, 10.5}, -3, 0, -3, 0},
+  };
+  for (const Probe& p : probes) {
+    buildFlatHole();
+    for (const Placed& o : p.objects) placeObject(o.x, o.z, o.behaviour, o.rotation, o.height);
+    objectClock = p.clock;
+    frameClock.fps = 480;
+    ball.previousPosition = p.previous;
+    ball.position = p.position;
+    ball.velocity = {p.vx, 0, p.vz};
+    collideBallAt(static_cast<float>(p.position.x), static_cast<float>(p.position.z));
+    EXPECT_EQ(ball.velocity.x, p.expectVx) << p.what;
+    EXPECT_EQ(ball.velocity.z, p.expectVz) << p.what;
+    if (p.expectVx == p.vx) {
+      EXPECT_EQ(ball.position.x, p.position.x) << p.what << ": the ball is not moved";
+    }
+  }
 }
 
 struct DiagonalCase {
@@ -245,18 +269,6 @@ INSTANTIATE_TEST_SUITE_P(Headings, DiagonalWalls,
                                            DiagonalCase{180, 14.0, 12.2, -3, 0, 0, 3},
                                            DiagonalCase{90, 11.0, 12.2, 3, 0, 0, 3},
                                            DiagonalCase{270, 14.0, 12.8, -3, 0, 0, -3}));
-
-TEST(DiagonalWalls, OpenHalfLetsTheBallThrough) {
-  buildFlatHole();
-  placeObject(12, 12, DiagonalWall, 0);
-  placeBall(11.0, 12.1, 3, 0);  // fx + fz stays below 1 until fx reaches 0.9
-  frameClock.fps = 480;
-  ball.previousPosition = {11.9, kTestGround, 12.1};
-  ball.position = {12.3, kTestGround, 12.1};
-  collideBallAt(12.3f, 12.1f);
-  EXPECT_EQ(ball.velocity.x, 3);
-  EXPECT_EQ(ball.position.x, 12.3);
-}
 
 struct JumpCase {
   int rotation;
@@ -294,64 +306,6 @@ INSTANTIATE_TEST_SUITE_P(Headings, JumpPads,
                                            JumpCase{90, 10.6f, 10.5f, 10.4f, 10.5f, -8, 0},
                                            JumpCase{180, 10.5f, 10.4f, 10.5f, 10.6f, 0, 8},
                                            JumpCase{270, 10.4f, 10.5f, 10.6f, 10.5f, 8, 0}));
-
-TEST(JumpPads, BallAboveThePadIsNotThrown) {
-  buildFlatHole();
-  placeObject(10, 10, JumpPad, 90);
-  frameClock.fps = 480;
-  placeBall(10.4, 10.5, -1, 0, kTestGround + 0.25);
-  collideBallAt(10.4f, 10.5f);
-  EXPECT_EQ(ball.velocity.x, -1);
-}
-
-// Raised blocks stop the ball on their near half only, and only from lower ground.
-TEST(RaisedBlocks, SideStopsABallComingFromLowerGround) {
-  buildFlatHole();
-  placeObject(10, 10, RaisedPlatform, 0, kTestGround + 0.5f);
-  frameClock.fps = 480;
-  ball.previousPosition = {9.9, kTestGround, 10.5};
-  placeBall(10.1, 10.5, 3, 0);
-  collideBallAt(10.1f, 10.5f);
-  EXPECT_EQ(ball.velocity.x, -3);
-
-  // On the far half the side test does not apply (the ball is already past the side).
-  ball.previousPosition = {9.95, kTestGround, 10.5};
-  placeBall(10.6, 10.5, 3, 0);
-  collideBallAt(10.6f, 10.5f);
-  EXPECT_EQ(ball.velocity.x, 3);
-
-  // Coming from a block at least as high: no wall between them.
-  placeObject(9, 10, RaisedPlatform, 0, kTestGround + 0.5f);
-  ball.previousPosition = {9.9, kTestGround, 10.5};
-  placeBall(10.1, 10.5, 3, 0);
-  collideBallAt(10.1f, 10.5f);
-  EXPECT_EQ(ball.velocity.x, 3);
-}
-
-TEST(RaisedBlocks, BallOnTopRollsOver) {
-  buildFlatHole();
-  placeObject(10, 10, RaisedPlatform, 0, kTestGround + 0.5f);
-  frameClock.fps = 480;
-  ball.previousPosition = {9.9, kTestGround + 0.5, 10.5};
-  placeBall(10.1, 10.5, 3, 0, kTestGround + 0.5);
-  collideBallAt(10.1f, 10.5f);
-  EXPECT_EQ(ball.velocity.x, 3);
-}
-
-TEST(BobbingPlatforms, SidesFollowTheBob) {
-  buildFlatHole();
-  placeObject(10, 10, BobbingPlatform, 0, kTestGround + 0.1f);
-  frameClock.fps = 480;
-  objectClock = 0;  // top of the bob: sides reach 0.2 above the base
-  ball.previousPosition = {10.9, kTestGround + 0.25, 10.5};
-  placeBall(10.8, 10.5, -3, 0, kTestGround + 0.25);
-  collideBallAt(10.8f, 10.5f);
-  EXPECT_EQ(ball.velocity.x, 3);
-  objectClock = 18;  // bob at its lowest: the same ball now passes over the side
-  placeBall(10.8, 10.5, -3, 0, kTestGround + 0.25);
-  collideBallAt(10.8f, 10.5f);
-  EXPECT_EQ(ball.velocity.x, -3);
-}
 
 TEST(BallPhysicsFrame, EightSubStepsRestoreTheFrameRate) {
   buildFlatHole();

@@ -116,69 +116,60 @@ class CameraPlacement : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(CameraPlacement, CloseViewInTheOpenStandsBehindTheBall) {
+// The close (0) and wide (1) views behind the ball on a flat hole, with at most one object
+// cell; the view from above (2) is the fall-back when a tall wall leaves no room. NAN: not
+// checked for that case.
+struct ViewCase {
+  const char* what;
+  double ballX;
+  int objectX, objectType;  // on row z = 10; -1: none
+  int behaviour;            // of object type 1
+  int modeIn, modeOut;
+  float distanceMin, distanceMax, eyeX, eyeY, targetX;
+};
+
+TEST_F(CameraPlacement, ViewsBehindTheBallMakeRoomForWallsThatHideIt) {
+  const ViewCase cases[] = {
+      {"close view in the open", 10.5, -1, 0, WallBlock, 0, 0, 0.7f, 0.7f, 11.2f, 1.5f, 9.8f},
+      {"close view against a tall wall looks from above", 10.5, 11, 0, WallBlock, 0, 2, 0.1f, 0.1f, 10.1f, 6.0f,
+       10.0f},
+      {"a low wall does not block", 10.5, 11, 1, WallBlock, 0, 0, 0.7f, 0.7f, NAN, NAN, NAN},
+      {"other objects do not block", 10.5, 11, 1, SolidBlock, 1, 1, 1.7f, 1.7f, NAN, NAN, NAN},
+      {"the wide view shrinks in front of a wall", 10.5, 12, 0, WallBlock, 1, 1, 0.95f, 0.9999f, NAN, NAN, 7.8f},
+      {"too close for the wide view, room for the close one", 11.25, 12, 0, WallBlock, 1, 0, 0.2f, 0.2999f, NAN,
+       1.5f, NAN},
+  };
+  for (const ViewCase& c : cases) {
+    SetUp();
+    worldTheme.objectTypes[1] = ObjectType{c.behaviour, 1, c.behaviour == WallBlock ? 1214.0f : 5000.0f};
+    placeBall(c.ballX, 10.2);
+    if (c.objectX >= 0) putObject(c.objectX, 10, c.objectType);
+    cameraMode = c.modeIn;
+    placeCamera();
+    EXPECT_EQ(cameraMode, c.modeOut) << c.what;
+    EXPECT_GE(camera.viewDistance, c.distanceMin) << c.what;
+    EXPECT_LE(camera.viewDistance, c.distanceMax) << c.what;
+    if (!std::isnan(c.eyeX)) {
+      EXPECT_NEAR(camera.eye.x, c.eyeX, 1e-4f) << c.what;
+    }
+    if (!std::isnan(c.eyeY)) {
+      EXPECT_NEAR(camera.eye.y, c.eyeY, 1e-5f) << c.what;
+    }
+    if (!std::isnan(c.targetX)) {
+      EXPECT_NEAR(camera.target.x, c.targetX, 1e-4f) << c.what;
+    }
+    if (c.objectX > 11) {
+      EXPECT_LT(camera.eye.x, 11.5f) << c.what << ": the eye stays in front of the wall";
+    }
+    TearDown();
+  }
+  // In the open the close view stands on the shot's line, looking down at the ball.
+  SetUp();
   placeBall(10.5, 10.2);
   cameraMode = 0;
   placeCamera();
-  EXPECT_EQ(cameraMode, 0);
-  EXPECT_FLOAT_EQ(camera.viewDistance, 0.7f);
-  EXPECT_NEAR(camera.eye.x, 11.2f, 1e-5f);
   EXPECT_NEAR(camera.eye.z, 10.2f, 1e-4f);
-  EXPECT_NEAR(camera.eye.y, 1.5f, 1e-5f) << "half a unit above the ground";
-  EXPECT_NEAR(camera.target.x, 9.8f, 1e-5f) << "looks past the ball along the shot";
   EXPECT_NEAR(camera.target.y, 1.0f, 1e-5f);
-}
-
-TEST_F(CameraPlacement, CloseViewAgainstATallWallFallsBackToTheViewFromAbove) {
-  placeBall(10.5, 10.2);
-  putObject(11, 10, 0);
-  cameraMode = 0;
-  placeCamera();
-  EXPECT_EQ(cameraMode, 2);
-  EXPECT_FLOAT_EQ(camera.viewDistance, 0.1f);
-  EXPECT_NEAR(camera.eye.y, 6.0f, 1e-5f) << "five units above the ball";
-  EXPECT_NEAR(camera.eye.x, 10.1f, 1e-5f);
-  EXPECT_NEAR(camera.target.x, 10.0f, 1e-5f);
-}
-
-TEST_F(CameraPlacement, LowWallsAndOtherObjectsDoNotBlockTheView) {
-  placeBall(10.5, 10.2);
-  putObject(11, 10, 1);
-  cameraMode = 0;
-  placeCamera();
-  EXPECT_EQ(cameraMode, 0);
-  EXPECT_FLOAT_EQ(camera.viewDistance, 0.7f);
-  worldTheme.objectTypes[1] = ObjectType{SolidBlock, 1, 5000.0f};
-  cameraMode = 1;
-  placeCamera();
-  EXPECT_EQ(cameraMode, 1);
-  EXPECT_FLOAT_EQ(camera.viewDistance, 1.7f);
-}
-
-TEST_F(CameraPlacement, WideViewShrinksInFrontOfAWallAndKeepsItsMode) {
-  // The wall cell takes eye positions that round to x = 12, from 11.5 on: 1.0 behind the ball.
-  placeBall(10.5, 10.2);
-  putObject(12, 10, 0);
-  cameraMode = 1;
-  placeCamera();
-  EXPECT_EQ(cameraMode, 1);
-  EXPECT_LT(camera.viewDistance, 1.0f);
-  EXPECT_GT(camera.viewDistance, 0.95f);
-  EXPECT_LT(camera.eye.x, 11.5f) << "the eye stays in front of the wall";
-  EXPECT_NEAR(camera.target.x, 7.8f, 1e-4f);
-}
-
-TEST_F(CameraPlacement, WideViewCloseToAWallFallsBackToTheCloseView) {
-  // Blocked from 0.25 behind the ball: too close for the wide view (below 0.3), room enough
-  // for the close one (0.2 and more).
-  placeBall(11.25, 10.2);
-  putObject(12, 10, 0);
-  cameraMode = 1;
-  placeCamera();
-  EXPECT_EQ(cameraMode, 0);
-  EXPECT_GE(camera.viewDistance, 0.2f);
-  EXPECT_LT(camera.viewDistance, 0.3f);
-  EXPECT_NEAR(camera.eye.y, 1.5f, 1e-5f);
 }
 
 TEST_F(CameraPlacement, OverviewHeightStopsWithinOneStepOfItsLimits) {

@@ -108,24 +108,17 @@ TEST_F(MenuScreenTest, TitleItemsSitInAColumnCentredOnTheMenuStrip) {
   EXPECT_EQ(titleItemColumn(640), 130);
   EXPECT_EQ(titlePanelWidth(801), 400);
 
+  // Play and training load their course picture afresh; the high scores merge again.
   const int column = titleItemColumn(kWidth);
-  screenState = TitleMenu;
-  coursePictureLoaded = 1;
-  clickAt(runTitleMenu, column, 230);
-  EXPECT_EQ(screenState, PlayerSetup);
-  EXPECT_EQ(coursePictureLoaded, 0);
-
-  screenState = TitleMenu;
-  coursePictureLoaded = 1;
-  clickAt(runTitleMenu, column, 270);
-  EXPECT_EQ(screenState, TrainingSelect);
-  EXPECT_EQ(coursePictureLoaded, 0);
-
-  screenState = TitleMenu;
-  roundMerged = 1;
-  clickAt(runTitleMenu, column, 310);
-  EXPECT_EQ(screenState, EnterHighScores);
-  EXPECT_EQ(roundMerged, 0) << "the high scores merge again";
+  const std::array<std::array<int, 3>, 3> items{
+      {{230, PlayerSetup, 1}, {270, TrainingSelect, 1}, {310, EnterHighScores, 0}}};
+  for (const auto& [y, next, picture] : items) {
+    screenState = TitleMenu;
+    coursePictureLoaded = roundMerged = 1;
+    clickAt(runTitleMenu, column, y);
+    EXPECT_EQ(screenState, next) << y;
+    EXPECT_EQ(picture ? coursePictureLoaded : roundMerged, 0) << y;
+  }
 
   screenState = TitleMenu;
   quitRequested = 0;

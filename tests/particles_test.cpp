@@ -15,7 +15,7 @@ int liveCount() {
 
 }  // namespace
 
-TEST(ParticlePool, SpawnTakesTheLowestFreeEntryAndIgnoresWhenFull) {
+TEST(ParticlePool, SpawnTakesTheLowestFreeEntryAndIgnoresWhenFullOrUnknown) {
   clearParticles();
   spawnEffect(1, 2, 3, SmokePuff);
   spawnEffect(4, 5, 6, Sparkle);
@@ -35,14 +35,8 @@ TEST(ParticlePool, SpawnTakesTheLowestFreeEntryAndIgnoresWhenFull) {
   EXPECT_FLOAT_EQ(particlePool.entries[kParticleCount - 1].x, before.x);
   clearParticles();
   EXPECT_EQ(liveCount(), 0);
-}
-
-TEST(ParticlePool, UnknownKindsAreIgnored) {
-  clearParticles();
-  spawnEffect(0, 0, 0, 0);
-  spawnEffect(0, 0, 0, 5);
-  spawnEffect(0, 0, 0, -1);
-  EXPECT_EQ(liveCount(), 0);
+  for (int unknown : {0, 5, -1}) spawnEffect(0, 0, 0, unknown);
+  EXPECT_EQ(liveCount(), 0) << "unknown kinds are ignored";
 }
 
 TEST(ParticleOrder, NearerParticlesRankHigherAndEqualDistancesShareARank) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/scratch_dir.h"
+#include "tests/support/test_images.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -25,21 +26,10 @@ struct Rgb {
   int r, g, b;
 };
 
-// A plain uncompressed 24-bit TGA of one colour.
-std::string solidTga(int size, Rgb colour) {
-  std::string tga(18, '\0');
-  tga[2] = 2;  // true colour, uncompressed
-  tga[12] = static_cast<char>(size & 0xFF);
-  tga[13] = static_cast<char>(size >> 8);
-  tga[14] = static_cast<char>(size & 0xFF);
-  tga[15] = static_cast<char>(size >> 8);
-  tga[16] = 24;
-  for (int i = 0; i < size * size; ++i) {
-    tga += static_cast<char>(colour.b);
-    tga += static_cast<char>(colour.g);
-    tga += static_cast<char>(colour.r);
-  }
-  return tga;
+// A square 24-bit TGA of one colour.
+bool writeSolidTga(const std::string& path, int size, Rgb colour) {
+  const auto c = [](int v) { return static_cast<unsigned char>(v); };
+  return writeTga(path, stripedPicture(size, size, {{c(colour.r), c(colour.g), c(colour.b), 255}}), 24);
 }
 
 struct GameRun {
@@ -85,7 +75,7 @@ class WholeProgram : public ::testing::Test {
 TEST_F(WholeProgram, AFirstRunWritesTheDefaultsAndShowsTheTransitionPicture) {
   const std::string dir = makeScratchDir("first-run");
   std::filesystem::create_directories(dir + "/data/sky");
-  ASSERT_TRUE(writeWholeFile(dir + "/data/sky/fonbleu.tga", solidTga(64, {200, 40, 20})));
+  ASSERT_TRUE(writeSolidTga(dir + "/data/sky/fonbleu.tga", 64, {200, 40, 20}));
   ASSERT_TRUE(writeWholeFile(dir + "/script.txt",
                              "# the reload transition shrinks the picture over 0.9 s\n"
                              "3 screenshot shot-3.png\n"));
@@ -148,7 +138,7 @@ TEST_F(WholeProgram, StartedElsewhereItUsesTheDataTreeBesideItself) {
   const std::string elsewhere = makeScratchDir("elsewhere");
   fs::create_directories(home + "/data/sky");
   fs::copy_file(QUILLMOOR_GAME_BINARY, home + "/quillmoor");
-  ASSERT_TRUE(writeWholeFile(home + "/data/sky/fonbleu.tga", solidTga(32, {20, 200, 40})));
+  ASSERT_TRUE(writeSolidTga(home + "/data/sky/fonbleu.tga", 32, {20, 200, 40}));
   ASSERT_TRUE(writeWholeFile(elsewhere + "/script.txt",
                              "2 screenshot " + elsewhere + "/shot.png\n"));
   const std::string command = "cd '" + elsewhere + "' && '" + home +

@@ -6,7 +6,11 @@
 
 #include "course/course_catalogue.h"
 #include "course/world_theme.h"
+#include "render/model_loader.h"
+#include "render/texture_tables.h"
+#include "tests/support/gl_test_window.h"
 #include "tests/support/temp_data_tree.h"
+#include "tests/support/test_images.h"
 
 namespace {
 
@@ -130,17 +134,8 @@ TEST_F(ThemeTest, EachWorldOfASharedListFilePlaysUnderItsOwnName) {
   EXPECT_STREQ(worldTheme.levelName.data(), "South Shore");
 }
 
-}  // namespace
-
 // With a real GL context the theme's files load: floors by index, object models into the
 // object's slot, and behaviour 10 objects get the metal shine.
-#include "render/model_loader.h"
-#include "render/texture_tables.h"
-#include "tests/support/gl_test_window.h"
-#include "tests/support/test_images.h"
-
-namespace {
-
 const char kTriangleModel[] =
     "v 0 0 0\nv 100 0 0\nv 0 0 100\nvt 0 0 0\nvt 1 0 0\nvt 0 1 0\ng body\nf 1/1 2/2 3/3\n";
 

@@ -20,6 +20,25 @@ struct Voice {
     float time(int i) const { return float(i) / rate; }
 };
 
+// Every sample of the voice from `at(t)`, asked in time order so that it may keep its own
+// oscillator phase or noise source.
+template <typename At>
+Samples render(const Voice &v, At at)
+{
+    Samples s(v.count());
+    for (int i = 0; i < v.count(); ++i) s[i] = at(v.time(i));
+    return s;
+}
+
+// Brought to its peak level, then (when fade > 0) its ends faded over that many samples so
+// that it starts and stops without a click.
+Samples finish(Samples s, float peak, int fade = 0)
+{
+    normalise(s, peak);
+    if (fade > 0) fadeEnds(s, fade);
+    return s;
+}
+
 // Noise through a band-pass whose centre follows `centre(t)`.
 template <typename Centre, typename Gain>
 Samples sweptNoise(const Voice &v, uint64_t seed, float q, Centre centre, Gain gain)
@@ -42,8 +61,7 @@ Samples whoosh()
     Samples s = sweptNoise(
         v, 1, 2.5f, [](float t) { return 700 + 2600 * std::sin(3.14159f * t / 0.28f); },
         [](float t) { return std::pow(std::sin(3.14159f * t / 0.28f), 2.0f); });
-    normalise(s, 0.8f);
-    return s;
+    return finish(s, 0.8f);
 }
 
 // The putter's knock: a hollow click with two partials. 40000..52000 Hz.
@@ -51,18 +69,13 @@ Samples shot()
 {
     const Voice v{40000, 0.18f};
     Random rng(2);
-    Samples s(v.count());
-    for (int i = 0; i < v.count(); ++i) {
-        const float t = v.time(i);
+    return finish(render(v, [&](float t) {
         const float body = 0.8f * oscSine(1150 * t) * envelopeDecay(t, 0.001f, 0.025f) +
                            0.4f * oscSine(2730 * t) * envelopeDecay(t, 0.0005f, 0.012f) +
                            0.25f * oscSine(420 * t) * envelopeDecay(t, 0.002f, 0.04f);
         const float click = rng.range(-1, 1) * envelopeDecay(t, 0.0002f, 0.003f);
-        s[i] = body + 0.6f * click;
-    }
-    normalise(s, 0.9f);
-    fadeEnds(s, 40);
-    return s;
+        return body + 0.6f * click;
+    }), 0.9f, 40);
 }
 
 // The club's swish through the air; its loudness follows the power.
@@ -72,8 +85,7 @@ Samples shotSwish()
     Samples s = sweptNoise(
         v, 3, 1.8f, [](float t) { return 3500 - 2600 * t / 0.22f; },
         [](float t) { return envelopeDecay(t, 0.05f, 0.05f); });
-    normalise(s, 0.8f);
-    return s;
+    return finish(s, 0.8f);
 }
 
 // A ball off a wooden wall: short tock. 60000 Hz and up, 40000 on the ground.
@@ -81,16 +93,11 @@ Samples rebound()
 {
     const Voice v{60000, 0.12f};
     Random rng(4);
-    Samples s(v.count());
-    for (int i = 0; i < v.count(); ++i) {
-        const float t = v.time(i);
-        s[i] = 0.9f * oscSine(760 * t) * envelopeDecay(t, 0.0008f, 0.03f) +
+    return finish(render(v, [&](float t) {
+        return 0.9f * oscSine(760 * t) * envelopeDecay(t, 0.0008f, 0.03f) +
                0.35f * oscSine(1930 * t) * envelopeDecay(t, 0.0005f, 0.012f) +
                0.3f * rng.range(-1, 1) * envelopeDecay(t, 0.0002f, 0.002f);
-    }
-    normalise(s, 0.9f);
-    fadeEnds(s, 40);
-    return s;
+    }), 0.9f, 40);
 }
 
 // Hole introduction, played slowly at 5000 Hz: a soft rising swoosh with a
@@ -106,9 +113,7 @@ Samples transit()
         const float shimmer = std::sin(3.14159f * std::min(1.0f, t / 1.4f));
         s[i] = 0.6f * s[i] + 0.12f * shimmer * (oscSine(523.25f * t) + oscSine(784.0f * t) * 0.7f);
     }
-    normalise(s, 0.8f);
-    fadeEnds(s, 100);
-    return s;
+    return finish(s, 0.8f, 100);
 }
 
 // A vent's gust: low rushing air. 30000 Hz.
@@ -118,8 +123,7 @@ Samples air()
     Samples s = sweptNoise(
         v, 6, 0.8f, [](float t) { return 500 + 300 * std::sin(t * 9); },
         [](float t) { return std::sin(3.14159f * t / 0.9f); });
-    normalise(s, 0.75f);
-    return s;
+    return finish(s, 0.75f);
 }
 
 // A star collected: three bell notes rising. 30000 Hz.
@@ -135,9 +139,7 @@ Samples star()
             const float mod = oscSine(notes[n] * 2.0f * t) * 1.5f * envelopeDecay(t, 0.001f, 0.15f);
             s[i] += oscSine(notes[n] * t + mod / kTwoPi) * envelopeDecay(t, 0.002f, 0.25f) * 0.4f;
         }
-    normalise(s, 0.85f);
-    fadeEnds(s, 60);
-    return s;
+    return finish(s, 0.85f, 60);
 }
 
 // Into the water: a splash and a few rising bubbles. 20000 Hz.
@@ -156,9 +158,7 @@ Samples water()
             s[i] += 0.25f * oscSine(f0 * t + 3000 * t * t) * std::sin(3.14159f * t / 0.08f);
         }
     }
-    normalise(s, 0.85f);
-    fadeEnds(s, 40);
-    return s;
+    return finish(s, 0.85f, 40);
 }
 
 // A short tune of (semitone above C5, start, length) on a bright lead.
@@ -190,9 +190,7 @@ Samples jingle(const Voice &v, const Note (&notes)[N], bool sorry)
         lp.lowPass(float(v.rate), 1400, 1.2f);
         for (float &x : s) x = lp.run(x);
     }
-    normalise(s, 0.8f);
-    fadeEnds(s, 80);
-    return s;
+    return finish(s, 0.8f, 80);
 }
 
 // Holed in par or better: C E G, then a high C that rings. 22000 Hz.
@@ -216,18 +214,13 @@ Samples boom()
     Random rng(9);
     OnePole lp;
     lp.set(float(v.rate), 900);
-    Samples s(v.count());
     float phase = 0;
-    for (int i = 0; i < v.count(); ++i) {
-        const float t = v.time(i);
+    return finish(render(v, [&](float t) {
         const float f = 40 + 110 * std::exp(-t * 12);
         phase += f / v.rate;
-        s[i] = 0.9f * oscSine(phase) * envelopeDecay(t, 0.003f, 0.25f) +
+        return 0.9f * oscSine(phase) * envelopeDecay(t, 0.003f, 0.25f) +
                0.5f * lp.run(rng.range(-1, 1)) * envelopeDecay(t, 0.001f, 0.08f) * 3.0f;
-    }
-    normalise(s, 0.95f);
-    fadeEnds(s, 80);
-    return s;
+    }), 0.95f, 80);
 }
 
 // The ball rattling into the cup: a few plastic clicks, closer and softer.
@@ -250,26 +243,19 @@ Samples cupRattle()
         start += 0.11f - 0.018f * k;
         gain *= 0.7f;
     }
-    normalise(s, 0.85f);
-    fadeEnds(s, 30);
-    return s;
+    return finish(s, 0.85f, 30);
 }
 
 // A bumper's boing: a tone that jumps up and wobbles as it dies. 30000 Hz.
 Samples bumper()
 {
     const Voice v{30000, 0.55f};
-    Samples s(v.count());
     float phase = 0;
-    for (int i = 0; i < v.count(); ++i) {
-        const float t = v.time(i);
+    return finish(render(v, [&](float t) {
         const float f = 180 + 260 * (1 - std::exp(-t * 40)) + 40 * std::sin(t * 55) * std::exp(-t * 4);
         phase += f / v.rate;
-        s[i] = (oscSine(phase) * 0.8f + oscTriangle(phase * 2) * 0.2f) * envelopeDecay(t, 0.002f, 0.16f);
-    }
-    normalise(s, 0.85f);
-    fadeEnds(s, 40);
-    return s;
+        return (oscSine(phase) * 0.8f + oscTriangle(phase * 2) * 0.2f) * envelopeDecay(t, 0.002f, 0.16f);
+    }), 0.85f, 40);
 }
 
 struct EffectFile {
