@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/private_display.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
@@ -39,9 +40,8 @@ const std::vector<Spoiled> kSpoiled{
 
 constexpr size_t kKeptBytes = 40;  // past a file's first header fields, short of its data
 
-// Window 640 x 480 at 10 frames a second; a click in the title's first seconds can go unseen,
-// so the first comes at 3.5 s. "play" on the title, "continue" and "start the game" at the
-// bottom, then in the pause menu "next hole" and "quit the course".
+// Window 640 x 480 at 10 frames a second: "play" on the title, "continue" and "start the game"
+// at the bottom, then in the pause menu "next hole" and "quit the course".
 constexpr const char* kScript =
     "33 screenshot title.png\n"
     "35 move 130 230\n36 press 1\n37 release 1\n"
@@ -112,7 +112,8 @@ bool aScoreFileWasWrittenSince(const fs::path& data, fs::file_time_type since) {
 TEST(BadData, EachKindOfSpoiledFileLeavesTheGameRunningIntoTheHolesAndOut) {
   const fs::path built = fs::path(QUILLMOOR_BINARY_DIR) / "data";
   ASSERT_TRUE(fs::exists(built / "levels/level5.vorpel")) << "needs the generated data tree";
-  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run the tests under xvfb-run";
+  const PrivateDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
   for (const Spoiled& spoiled : kSpoiled) {
     SCOPED_TRACE(spoiled.kind);
     const std::string dir = makeScratchDir(std::string("bad-data-") + spoiled.kind);
@@ -127,7 +128,8 @@ TEST(BadData, EachKindOfSpoiledFileLeavesTheGameRunningIntoTheHolesAndOut) {
     ASSERT_TRUE(writeWholeFile(dir + "/script.txt", kScript));
     const fs::file_time_type started = fs::file_time_type::clock::now();
 
-    const std::string command = "cd '" + dir + "' && '" QUILLMOOR_GAME_BINARY "' --frames " +
+    const std::string command = "cd '" + dir + "' && DISPLAY=" + display.name() + " '" +
+                                QUILLMOOR_GAME_BINARY "' --frames " +
                                 std::to_string(kFrames) +
                                 " --fixed-step 100 --seed 1 --script script.txt > out.txt 2>&1";
     const int raw = std::system(command.c_str());
