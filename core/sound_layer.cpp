@@ -434,31 +434,31 @@ int soundPlaySample(const SoundSample* sample) {
   return index;
 }
 
-void soundSetFrequency(int channel, int frequency) {
-  if (!channelValid(channel) || frequency < 0) {
+namespace {
+
+// Stores one setting of a channel and hands the whole set to OpenAL at once; a channel that
+// does not exist, or a value the caller may not give, is refused.
+void setChannelSetting(int channel, bool allowed, int Channel::*setting, int value) {
+  if (!channelValid(channel) || !allowed) {
     lastError = SoundInvalidParameter;
     return;
   }
-  channels[channel].frequency = frequency;
+  channels[channel].*setting = value;
   applyChannel(channels[channel], channelRate(channels[channel]));
+}
+
+}  // namespace
+
+void soundSetFrequency(int channel, int frequency) {
+  setChannelSetting(channel, frequency >= 0, &Channel::frequency, frequency);
 }
 
 void soundSetVolume(int channel, int volume) {
-  if (!channelValid(channel)) {
-    lastError = SoundInvalidParameter;
-    return;
-  }
-  channels[channel].volume = std::clamp(volume, 0, kMaxVolume);
-  applyChannel(channels[channel], channelRate(channels[channel]));
+  setChannelSetting(channel, true, &Channel::volume, std::clamp(volume, 0, kMaxVolume));
 }
 
 void soundSetPan(int channel, int pan) {
-  if (!channelValid(channel)) {
-    lastError = SoundInvalidParameter;
-    return;
-  }
-  channels[channel].pan = std::clamp(pan, 0, kMaxVolume);
-  applyChannel(channels[channel], channelRate(channels[channel]));
+  setChannelSetting(channel, true, &Channel::pan, std::clamp(pan, 0, kMaxVolume));
 }
 
 int soundGetFrequency(int channel) { return channelValid(channel) ? channels[channel].frequency : 0; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/app_state.h"
@@ -237,75 +238,60 @@ TEST(BallCollisions, ProbesTurnTheBallOnlyWhereAWallStands) {
   }
 }
 
-struct DiagonalCase {
-  int rotation;
-  double startX, startZ, vx, vz;  // ball entering the cell at speed 3
-  double expectVx, expectVz;      // heading it leaves on, at speed 3
-};
-
-void PrintTo(const DiagonalCase& c, std::ostream* os) { *os << "heading " << c.rotation; }
-
-class DiagonalWalls : public ::testing::TestWithParam<DiagonalCase> {};
-
 // A diagonal wall mirrors the velocity across its diagonal, by its heading.
-TEST_P(DiagonalWalls, DeflectByHeading) {
-  const DiagonalCase c = GetParam();
-  buildFlatHole();
-  placeObject(12, 12, DiagonalWall, c.rotation);
-  placeBall(c.startX, c.startZ, c.vx, c.vz);
-  bool turned = false;
-  for (int frame = 0; frame < 60 && !turned; ++frame) {
-    runFrames(1);
-    // Same heading as expected (the speed itself has been eaten into by rolling).
-    const double along = (ball.velocity.x * c.expectVx + ball.velocity.z * c.expectVz) / (horizontalSpeed() * 3);
-    turned = along > 0.9999;
+TEST(DiagonalWalls, DeflectByHeading) {
+  struct Case {
+    int rotation;
+    double startX, startZ, vx, vz;  // ball entering the cell at speed 3
+    double expectVx, expectVz;      // heading it leaves on, at speed 3
+  };
+  const Case cases[] = {{0, 11.0, 12.8, 3, 0, 0, -3}, {180, 14.0, 12.2, -3, 0, 0, 3},
+                        {90, 11.0, 12.2, 3, 0, 0, 3}, {270, 14.0, 12.8, -3, 0, 0, -3}};
+  for (const Case& c : cases) {
+    buildFlatHole();
+    placeObject(12, 12, DiagonalWall, c.rotation);
+    placeBall(c.startX, c.startZ, c.vx, c.vz);
+    bool turned = false;
+    for (int frame = 0; frame < 60 && !turned; ++frame) {
+      runFrames(1);
+      // Same heading as expected (the speed itself has been eaten into by rolling).
+      const double along = (ball.velocity.x * c.expectVx + ball.velocity.z * c.expectVz) / (horizontalSpeed() * 3);
+      turned = along > 0.9999;
+    }
+    EXPECT_TRUE(turned) << "rotation " << c.rotation << " left velocity (" << ball.velocity.x << ", "
+                        << ball.velocity.z << ")";
   }
-  EXPECT_TRUE(turned) << "rotation " << c.rotation << " left velocity (" << ball.velocity.x << ", "
-                      << ball.velocity.z << ")";
 }
-
-INSTANTIATE_TEST_SUITE_P(Headings, DiagonalWalls,
-                         ::testing::Values(DiagonalCase{0, 11.0, 12.8, 3, 0, 0, -3},
-                                           DiagonalCase{180, 14.0, 12.2, -3, 0, 0, 3},
-                                           DiagonalCase{90, 11.0, 12.2, 3, 0, 0, 3},
-                                           DiagonalCase{270, 14.0, 12.8, -3, 0, 0, -3}));
-
-struct JumpCase {
-  int rotation;
-  float beforeX, beforeZ;  // probe not yet past the centre line: nothing
-  float afterX, afterZ;    // probe past it: launch
-  double vx, vz;
-};
-
-void PrintTo(const JumpCase& c, std::ostream* os) { *os << "heading " << c.rotation; }
-
-class JumpPads : public ::testing::TestWithParam<JumpCase> {};
 
 // A pad throws the ball from its centre at 8 up and 8 along its launch direction once the probe
 // has crossed the centre line.
-TEST_P(JumpPads, LaunchOnlyPastTheCentreLine) {
-  const JumpCase c = GetParam();
-  buildFlatHole();
-  placeObject(10, 10, JumpPad, c.rotation);
-  frameClock.fps = 480;
-  placeBall(c.beforeX, c.beforeZ, 1, 1);
-  collideBallAt(c.beforeX, c.beforeZ);
-  EXPECT_EQ(ball.velocity.y, 0) << "no launch before the centre line";
-  placeBall(c.afterX, c.afterZ, 1, 1);
-  collideBallAt(c.afterX, c.afterZ);
-  EXPECT_EQ(ball.velocity.x, c.vx);
-  EXPECT_EQ(ball.velocity.y, 8);
-  EXPECT_EQ(ball.velocity.z, c.vz);
-  EXPECT_DOUBLE_EQ(ball.position.x, 10.5);
-  EXPECT_NEAR(ball.position.y, kTestGround + 0.2, 1e-6);
-  EXPECT_DOUBLE_EQ(ball.position.z, 10.5);
+TEST(JumpPads, LaunchOnlyPastTheCentreLine) {
+  struct Case {
+    int rotation;
+    float beforeX, beforeZ;  // probe not yet past the centre line: nothing
+    float afterX, afterZ;    // probe past it: launch
+    double vx, vz;
+  };
+  const Case cases[] = {{0, 10.5f, 10.6f, 10.5f, 10.4f, 0, -8}, {90, 10.6f, 10.5f, 10.4f, 10.5f, -8, 0},
+                        {180, 10.5f, 10.4f, 10.5f, 10.6f, 0, 8}, {270, 10.4f, 10.5f, 10.6f, 10.5f, 8, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("heading " + std::to_string(c.rotation));
+    buildFlatHole();
+    placeObject(10, 10, JumpPad, c.rotation);
+    frameClock.fps = 480;
+    placeBall(c.beforeX, c.beforeZ, 1, 1);
+    collideBallAt(c.beforeX, c.beforeZ);
+    EXPECT_EQ(ball.velocity.y, 0) << "no launch before the centre line";
+    placeBall(c.afterX, c.afterZ, 1, 1);
+    collideBallAt(c.afterX, c.afterZ);
+    EXPECT_EQ(ball.velocity.x, c.vx);
+    EXPECT_EQ(ball.velocity.y, 8);
+    EXPECT_EQ(ball.velocity.z, c.vz);
+    EXPECT_DOUBLE_EQ(ball.position.x, 10.5);
+    EXPECT_NEAR(ball.position.y, kTestGround + 0.2, 1e-6);
+    EXPECT_DOUBLE_EQ(ball.position.z, 10.5);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Headings, JumpPads,
-                         ::testing::Values(JumpCase{0, 10.5f, 10.6f, 10.5f, 10.4f, 0, -8},
-                                           JumpCase{90, 10.6f, 10.5f, 10.4f, 10.5f, -8, 0},
-                                           JumpCase{180, 10.5f, 10.4f, 10.5f, 10.6f, 0, 8},
-                                           JumpCase{270, 10.4f, 10.5f, 10.6f, 10.5f, 8, 0}));
 
 TEST(BallPhysicsFrame, EightSubStepsRestoreTheFrameRate) {
   buildFlatHole();

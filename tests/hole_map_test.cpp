@@ -16,7 +16,6 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
-#include "play/terrain_sampling.h"
 #include "render/baked_textures.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
@@ -441,34 +440,6 @@ TEST_F(NormalsTest, FarEdgeCornersKeepTheirTriangleNormal) {
   expectNormal(corners[CornerX0Z0], 0.0f, 1.0f, 0.0f);
   // The near-edge vertex (0, 0) has one corner: its own normal stays whole.
   expectNormal(terrainGrid.cells[0][0].cornerNormals[CornerX0Z0], 0.0f, 1.0f, 0.0f);
-}
-
-// A hole made in memory, written by the writer and loaded as the game loads it, samples as
-// the shape it was made from.
-TEST_F(HoleMapTest, WrittenSlopeLoadsAndSamplesAsItWasMade) {
-  for (int x = 0; x < kGridVertices; ++x) {
-    for (int z = 0; z < kGridVertices; ++z) {
-      TerrainCell& c = terrainGrid.cells[x][z];
-      c = TerrainCell{};
-      c.height = 0.5f + 0.25f * float(x);  // a ramp climbing along x
-      c.interaction = (x == 3 && z == 12) ? StartMarker : (x == 20 && z == 12) ? HoleMarker : -1;
-    }
-  }
-  std::filesystem::create_directories(tree.path("levels"));
-  ASSERT_TRUE(writeHoleMap(tree.path("levels/3-Palm-Bay.map").c_str(), terrainGrid, 5));
-  loadHoleMap();
-  EXPECT_EQ(holeSetup.par, 5);
-  EXPECT_FLOAT_EQ(holeSetup.cupX, 20.5f);
-  EXPECT_FLOAT_EQ(holeSetup.cupHeight, 5.5f);
-  EXPECT_DOUBLE_EQ(ball.position.x, 3.49);
-  ball.position.y = 0.0;
-  for (float x = 1.1f; x < 24.0f; x += 1.3f) {
-    EXPECT_NEAR(terrainHeightAt(x, 12.3f), 0.5f + 0.25f * x, 1e-5f) << x;
-    EXPECT_FLOAT_EQ(ball.slopeAngleX, slopeAngleFromRise(0.25f));
-    EXPECT_EQ(ball.slopeAngleZ, 90.0f);
-  }
-  // The last column falls to the rim.
-  EXPECT_NEAR(terrainHeightAt(24.5f, 12.3f), 0.5f * (6.5f + kRimHeight), 1e-5f);
 }
 
 // In the game's GL window the hole load also loads the terrain textures and bakes the shadow

@@ -13,6 +13,7 @@
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
 #include "play/play_state.h"
+#include "ui/score_file.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ TEST_F(MainLoop, ALeftPressClicksForExactlyOneFrame) {
   EXPECT_EQ(nextClickState(1, 0), -1);
 }
 
-TEST_F(MainLoop, WheelStepsChangeStrikePowerWithinItsRangeOnAnyScreen) {
+TEST_F(MainLoop, WheelStepsChangeStrikePowerWithinItsRangeAndButtonsSetTheHeldOne) {
   strikePower = 11.5f;
   handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP));
   EXPECT_FLOAT_EQ(strikePower, 12.0f);
@@ -79,10 +80,7 @@ TEST_F(MainLoop, WheelStepsChangeStrikePowerWithinItsRangeOnAnyScreen) {
   strikePower = 0.5f;
   handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELDOWN));
   EXPECT_FLOAT_EQ(strikePower, 0.0f);
-  EXPECT_EQ(input.mouseButtons, 0);
-}
-
-TEST_F(MainLoop, ButtonsSetTheHeldButton) {
+  EXPECT_EQ(input.mouseButtons, 0) << "a wheel step is not a held button";
   handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
   EXPECT_EQ(input.mouseButtons, 1);
   handleEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT));
@@ -188,23 +186,29 @@ TEST_F(MainLoop, EscapeLeavesTheMenuScreensForTheirParents) {
 }
 
 TEST_F(MainLoop, PlayEndsAfterTheLastHoleAndPausesOnEscape) {
+  // Both ways out merge the game into the high scores again.
   screenState = Playing;
   holeNumber = 18;
+  roundMerged = 1;
   leavePlayWhenAsked();
   EXPECT_EQ(screenState, Playing);
+  EXPECT_EQ(roundMerged, 1);
   holeNumber = 19;
   leavePlayWhenAsked();
   EXPECT_EQ(screenState, -113);
   EXPECT_EQ(screenChoice, 1);
   EXPECT_FLOAT_EQ(slideOffset, 0.0f);
+  EXPECT_EQ(roundMerged, 0) << "a finished course";
 
   screenState = Playing;
   screenChoice = 0;
   holeNumber = 5;
+  roundMerged = 1;
   input.keyEscape = 1;
   leavePlayWhenAsked();
   EXPECT_EQ(screenState, EnterPause);
   EXPECT_EQ(screenChoice, 1);
+  EXPECT_EQ(roundMerged, 0) << "the pause menu";
 }
 
 TEST_F(MainLoop, ACourseStartsWithAClearScoreTable) {

@@ -430,22 +430,4 @@ TEST_F(MenuScreenTest, TrainingHoleArrowsWrapWithinEighteenHoles) {
   EXPECT_EQ(holeNumber, 2);
 }
 
-// ---- Ways back from play ----
-
-TEST_F(MenuScreenTest, BothWaysOutOfPlayMergeTheGameIntoTheHighScores) {
-  roundMerged = 1;
-  holeNumber = kHolesPerCourse + 1;
-  input.keyEscape = 0;
-  screenState = Playing;
-  leavePlayWhenAsked();
-  EXPECT_EQ(roundMerged, 0) << "a finished course";
-  roundMerged = 1;
-  holeNumber = 3;
-  input.keyEscape = 1;
-  screenState = Playing;
-  leavePlayWhenAsked();
-  EXPECT_EQ(roundMerged, 0) << "the pause menu";
-  EXPECT_EQ(screenState, EnterPause);
-}
-
 }  // namespace

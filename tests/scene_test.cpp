@@ -121,7 +121,7 @@ TEST_F(SceneDrawing, CellsUnderGroundHidingObjectsLeaveAHole) {
   EXPECT_FALSE(isClearRed(pixelAt(13.5f, 0.5f, 12.5f)));
 }
 
-TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
+TEST_F(SceneDrawing, SeaFadesOutAtItsRimLeavesDepthAloneAndWavesByTheScreen) {
   buildTestHole(-1, -1, 255);
   screenState = Options;  // no surf here
   lookFrom(16.0f, 60.0f, 16.1f, 16.0f, 0.0f, 16.0f);
@@ -144,10 +144,8 @@ TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
   glReadPixels(p[0], p[1], 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
   EXPECT_FLOAT_EQ(depth, 1.0f) << "the sea writes no depth";
   EXPECT_FLOAT_EQ(waveAmplitude, 0.2f) << "between draws on a menu screen";
-}
 
-TEST_F(SceneDrawing, WaveAmplitudeFollowsTheScreen) {
-  buildTestHole(-1, -1, 255);
+  // The waves are calmer in play and behind the title, and their phase runs with time.
   for (int screen : {Playing, TitleMenu}) {
     screenState = screen;
     startView();
@@ -306,21 +304,7 @@ TEST_F(SceneDrawing, DrawingLeavesTheMatrixStacksBalanced) {
   }
 }
 
-TEST_F(SceneDrawing, ParticlesLeaveCullingOffAndTexturingOn) {
-  buildTestHole(-1, -1, 255);
-  lookFrom(12.5f, 2.0f, 8.0f, 12.5f, 1.0f, 12.5f);
-  startView();
-  spawnEffect(12.5f, 1.0f, 11.0f, SmokePuff);
-  glEnable(GL_CULL_FACE);
-  glDisable(GL_TEXTURE_2D);
-  glEnable(GL_LIGHTING);
-  drawParticles();
-  EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "lighting is among the restored groups";
-}
-
-TEST_F(SceneDrawing, ParticlesAtTheSameDistanceBothDraw) {
+TEST_F(SceneDrawing, ParticlesAtTheSameDistanceBothDrawAndLeaveCullingOffAndTexturingOn) {
   buildTestHole(-1, -1, 255);
   GameTextures[SparkleTexture].glName = makeSolidTexture(255, 0, 255, 255);
   lookFrom(12.5f, 1.5f, 8.0f, 12.5f, 1.5f, 12.5f);
@@ -336,6 +320,18 @@ TEST_F(SceneDrawing, ParticlesAtTheSameDistanceBothDraw) {
     EXPECT_GT(c.b, 200) << x;
     EXPECT_LT(c.g, 40) << x;
   }
+
+  clearParticles();
+  lookFrom(12.5f, 2.0f, 8.0f, 12.5f, 1.0f, 12.5f);
+  startView();
+  spawnEffect(12.5f, 1.0f, 11.0f, SmokePuff);
+  glEnable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_LIGHTING);
+  drawParticles();
+  EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "lighting is among the restored groups";
 }
 
 TEST_F(SceneDrawing, BackBufferBakeOfASmallWindowStillGivesAWholeTexture) {

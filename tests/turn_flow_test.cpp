@@ -144,9 +144,10 @@ TEST(Turns, OnePlayerKeepsTheTurnAimedTwelveDegreesOffTheCup) {
   EXPECT_EQ(turnBannerFade, -3.0f);
 }
 
-TEST(Turns, CreepingBallCountsAsStillAfterOnePointSixSeconds) {
+TEST(Turns, CreepingBallCountsAsStillAfterOnePointSixSecondsAndTheNextPlayersViewComesBack) {
   buildFlatHole();
   startPlayers(2);
+  players.savedCameraMode[1] = 2;
   shotPhase = Rolling;
   int frames = 0;
   while (shotPhase == Rolling && frames < 500) {
@@ -156,6 +157,7 @@ TEST(Turns, CreepingBallCountsAsStillAfterOnePointSixSeconds) {
   }
   EXPECT_NEAR(frames, 96, 1);
   EXPECT_EQ(players.currentPlayer, 1);
+  EXPECT_EQ(cameraMode, 2);
 }
 
 TEST(Turns, HoledPlayersAreSkipped) {
@@ -177,16 +179,6 @@ TEST(Turns, HoledPlayersAreSkipped) {
   shotPhase = Rolling;
   playUntilAiming();
   EXPECT_EQ(players.currentPlayer, 0);
-}
-
-TEST(Turns, PlayerViewsAreRestoredWithTheTurn) {
-  buildFlatHole();
-  startPlayers(2);
-  players.savedCameraMode[1] = 2;
-  shotPhase = Rolling;
-  playUntilAiming();
-  EXPECT_EQ(players.currentPlayer, 1);
-  EXPECT_EQ(cameraMode, 2);
 }
 
 // Water: the stroke counts, the ball returns to where it was struck, and the next player plays.
@@ -271,7 +263,8 @@ TEST(Holed, LastPlayerHoledEndsTheHole) {
   EXPECT_EQ(shotPhase, Aiming);
 }
 
-TEST(Holed, ParDecidesTheSound) {
+// Par or better sounds good, over par bad; training counts nothing, so every hole sounds good.
+TEST(Holed, ParDecidesTheSoundAndTrainingCountsNothing) {
   buildFlatHole();
   startPlayers(1);
   holeSetup.par = 3;
@@ -279,11 +272,8 @@ TEST(Holed, ParDecidesTheSound) {
   EXPECT_EQ(holedSample(), HoleGood);
   players.strokes[0] = 4;
   EXPECT_EQ(holedSample(), HoleBad);
-}
 
-TEST(Training, CountsNothingSoEveryHoleSoundsGood) {
-  buildFlatHole();
-  startPlayers(1);
+  players.strokes[0] = 0;
   trainingMode = 1;
   holeSetup.par = 1;
   for (int stroke = 0; stroke < 3; ++stroke) {
