@@ -7,6 +7,7 @@
 #include "play/ball_physics.h"
 #include "play/course_objects.h"
 #include "render/camera.h"
+#include "render/frame_profile.h"
 #include "render/model_loader.h"
 #include "render/particles.h"
 #include "render/sea.h"
@@ -23,9 +24,17 @@ constexpr float kFogEnd = 30.0f;
 constexpr int kShadowDiscs = 4;
 
 // The two sky domes travel with the eye, so the horizon never comes closer; the upper one turns.
-void drawSky() {
+// Behind laid ground depth they lie at the far end of the depth range: they fill only what
+// the ground leaves open, write no depth, and everything later draws over them.
+void drawSky(bool behindGroundDepth) {
   glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
+  if (behindGroundDepth) {
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glDepthRange(1.0, 1.0);
+  } else {
+    glDisable(GL_DEPTH_TEST);
+  }
   glDisable(GL_CULL_FACE);
   glPushMatrix();
   glColor4f(1, 1, 1, 1);
@@ -36,6 +45,8 @@ void drawSky() {
   drawModel(SkyModelB);
   glPopMatrix();
   glEnable(GL_DEPTH_TEST);
+  glDepthRange(0.0, 1.0);
+  glDepthMask(GL_TRUE);
 }
 
 void startFog() {
@@ -94,6 +105,13 @@ void drawMirroredLand() {
   glClear(GL_DEPTH_BUFFER_BIT);
 }
 
+// Under the same clip plane as the ground of the pass above the water.
+void layGroundDepth() {
+  setWaterClipPlane(1.0);
+  drawOpaqueGroundDepth();
+  glDisable(GL_CLIP_PLANE0);
+}
+
 }  // namespace
 
 void drawPass(int mode) {
@@ -110,7 +128,9 @@ void drawPass(int mode) {
     case AboveWaterPass:
       setWaterClipPlane(1.0);
       drawTerrain();
+      markFramePart(FramePart::Terrain);
       drawCourseObjects();
+      markFramePart(FramePart::Objects);
       glDisable(GL_CLIP_PLANE0);
       break;
     case MirroredPass:
@@ -118,35 +138,55 @@ void drawPass(int mode) {
       break;
     default:
       drawTerrain();
+      markFramePart(FramePart::Terrain);
       drawCourseObjects();
+      markFramePart(FramePart::Objects);
       break;
   }
 }
 
 void drawScene() {
+  markFramePart(FramePart::Rest);
   const float fps = frameClock.fps;
   setupCamera();
   extractFrustum(sceneFrustum);
+  markFramePart(FramePart::Camera);
+  // With the reflection, the depth of the ground above the water goes first: the sky, the
+  // mirrored land and the sea then skip what the ground will cover, which is most of the
+  // screen. Mirrored geometry is farther than anything above the water only while the eye is
+  // above it. Without the reflection the ground is drawn before the sea anyway, and laying
+  // its depth costs more than it saves on the sky alone.
+  const bool reflection = detailLevel == 2;
+  const bool groundFirst = reflection && camera.eye.y > 0.0f;
+  if (groundFirst) layGroundDepth();
+  markFramePart(FramePart::GroundDepth);
   skyClock += 1.0 / fps;
-  drawSky();
+  drawSky(groundFirst);
+  markFramePart(FramePart::Sky);
 
   const bool fog = worldTheme.fogEnabled;
   if (fog) startFog();
-  if (detailLevel == 2) {
+  if (reflection) {
     drawPass(MirroredPass);
     glPopMatrix();
+    if (groundFirst) layGroundDepth();  // the reflection's own depth was cleared
+    markFramePart(FramePart::Reflection);
     drawSea();
+    markFramePart(FramePart::Sea);
     drawPass(AboveWaterPass);
   } else {
     drawPass(PlainPass);
     drawSea();
+    markFramePart(FramePart::Sea);
   }
   glPopMatrix();
 
   drawBallShadow();
   if (fog) glDisable(GL_FOG);
+  markFramePart(FramePart::BallShadow);
 
   // Effects run their course whether or not they are shown.
   ageParticles(fps);
   if (detailLevel > 0) drawParticles();
+  markFramePart(FramePart::Particles);
 }

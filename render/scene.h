@@ -25,3 +25,9 @@ void drawPass(int mode);
 // The terrain grid with floor textures, baked shadow (above detail 0) and the fade under the
 // sea. Also used by the surf bake.
 void drawTerrain();
+
+// Lays only the depth of the ground cells that drawTerrain will draw fully opaque (under the
+// same clip plane, culling and matrix), so that what is filled before the ground and would be
+// covered by it (the sky, the reflection, the sea) is skipped by the depth test. The ground
+// drawn later has the same depth and passes; the picture does not change.
+void drawOpaqueGroundDepth();

@@ -10,6 +10,7 @@
 #include "course/world_theme.h"
 #include "render/camera.h"
 #include "render/scene.h"
+#include "render/surface_bytes.h"
 #include "render/texture_tables.h"
 
 namespace {
@@ -69,6 +70,15 @@ void emitCorner(int x, int z, int corner, bool shadowCoords) {
   glVertex3f(static_cast<float>(vx), height, static_cast<float>(vz));
 }
 
+const TextureRecord& floorOf(const TerrainCell& cell) { return worldTheme.floorTextures[loadedFloorIndex(cell.texture)]; }
+
+// The lowest of the cell's four corners.
+float lowestCorner(int x, int z) {
+  float bottom = terrainGrid.cells[x][z].height;
+  for (const std::array<int, 2>& d : kCornerOffsets) bottom = std::min(bottom, terrainGrid.cells[x + d[0]][z + d[1]].height);
+  return bottom;
+}
+
 void drawCell(int x, int z, bool shadowCoords) {
   for (int corner : kTriangleCorners) emitCorner(x, z, corner, shadowCoords);
 }
@@ -111,7 +121,7 @@ void drawTerrain() {
       const TerrainCell& cell = terrainGrid.cells[x][z];
       if (groundHidden(cell) || highestCorner(x, z) < lowestShown) continue;
       if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
-      const unsigned floor = worldTheme.floorTextures[loadedFloorIndex(cell.texture)].glName;
+      const unsigned floor = floorOf(cell).glName;
       if (floor != bound || !open) {
         if (open) glEnd();
         glBindTexture(GL_TEXTURE_2D, floor);
@@ -127,4 +137,35 @@ void drawTerrain() {
   if (shadow) stopShadowUnit();
   glDisable(GL_TEXTURE_2D);
   glColor4f(1, 1, 1, 1);
+}
+
+void drawOpaqueGroundDepth() {
+  glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_FOG);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_CULL_FACE);  // as the ground itself is drawn: faces seen from below leave no depth
+  const float lowestShown = glIsEnabled(GL_CLIP_PLANE0) ? 0.0f : kDeepestVisible;
+  glBegin(GL_TRIANGLES);
+  for (int x = 0; x < kGridCells; ++x) {
+    for (int z = 0; z < kGridCells; ++z) {
+      const TerrainCell& cell = terrainGrid.cells[x][z];
+      // Only cells that are opaque everywhere: no corner fades under the sea and the floor
+      // picture has no alpha.
+      if (groundHidden(cell) || lowestCorner(x, z) < kDeepestVisible || highestCorner(x, z) < lowestShown) continue;
+      if (textureHasAlpha(static_cast<int>(floorOf(cell).bitsPerPixel))) continue;
+      if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
+      for (int corner : kTriangleCorners) {
+        const int vx = x + kCornerOffsets[corner][0];
+        const int vz = z + kCornerOffsets[corner][1];
+        glVertex3f(static_cast<float>(vx), terrainGrid.cells[vx][vz].height, static_cast<float>(vz));
+      }
+    }
+  }
+  glEnd();
+  glPopAttrib();
 }

@@ -121,6 +121,64 @@ TEST_F(SceneDrawing, CellsUnderGroundHidingObjectsLeaveAHole) {
   EXPECT_FALSE(isClearRed(pixelAt(13.5f, 0.5f, 12.5f)));
 }
 
+// The depth laid before the reflection may only claim pixels that the ground drawn later
+// covers opaquely, at exactly the same depth: anything else would hide what shows through.
+// Opaque ground is told by drawing it over two backgrounds: where it shows through, they differ.
+TEST_F(SceneDrawing, GroundDepthLaidFirstIsExactlyTheOpaqueGroundsOwn) {
+  buildTestHole(12, 12, 255);
+  worldTheme.objectTypes[0].frameCount = -2;  // the wall's cell leaves a hole in the ground
+  setVertexHeights(15, 4, 20, 9, -1.2f);      // under water but above the fade: clipped away
+  setVertexHeights(4, 15, 6, 17, -1.6f);      // a pit whose sides fade out
+  worldTheme.floorCount = 1;                  // and a glassy floor that lets the sea through
+  worldTheme.floorTextures[1].glName = makeSolidTexture(200, 200, 60, 128);
+  worldTheme.floorTextures[1].bitsPerPixel = 32;
+  for (int x = 8; x <= 10; ++x) terrainGrid.cells[x][6].texture = 1;
+  detailLevel = 2;
+  lookFrom(12.5f, 5.0f, 1.0f, 12.5f, 0.0f, 11.0f);
+  const std::array<double, 4> aboveWater{0.0, 1.0, 0.0, 0.0};
+  const auto pixelCount = static_cast<std::size_t>(kWidth) * kHeight;
+  auto draw = [&](bool depthOnly, float red, std::vector<unsigned>& depth, std::vector<Rgb>& colour) {
+    glClearColor(red, 0.0f, 1.0f - red, 1.0f);
+    startView();
+    glClipPlane(GL_CLIP_PLANE0, aboveWater.data());
+    glEnable(GL_CLIP_PLANE0);
+    glEnable(GL_CULL_FACE);  // as the pass above the water draws the ground
+    if (depthOnly) drawOpaqueGroundDepth();
+    else drawTerrain();
+    glDisable(GL_CLIP_PLANE0);
+    depth.resize(pixelCount);
+    glReadPixels(0, 0, kWidth, kHeight, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth.data());
+    std::vector<unsigned char> rgba(pixelCount * 4);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    colour.resize(pixelCount);
+    for (std::size_t i = 0; i < pixelCount; ++i) colour[i] = {rgba[i * 4], rgba[i * 4 + 1], rgba[i * 4 + 2]};
+  };
+  std::vector<unsigned> groundDepth, otherDepth, laidDepth;
+  std::vector<Rgb> overRed, overBlue, laidColour;
+  draw(false, 1.0f, groundDepth, overRed);
+  screenshot("ground_over_red");
+  draw(false, 0.0f, otherDepth, overBlue);
+  draw(true, 0.0f, laidDepth, laidColour);
+  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+
+  constexpr unsigned kFar = 0xFFFFFFFFu;
+  int opaque = 0, laid = 0, wrong = 0, recoloured = 0;
+  for (std::size_t i = 0; i < pixelCount; ++i) {
+    const Rgb a = overRed[i], b = overBlue[i];
+    const bool covered = groundDepth[i] != kFar && a.r == b.r && a.g == b.g && a.b == b.b;
+    if (covered) ++opaque;
+    if (laidDepth[i] == kFar) continue;
+    ++laid;
+    if (!covered || laidDepth[i] != groundDepth[i]) ++wrong;
+    if (laidColour[i].r != 0 || laidColour[i].b != 255) ++recoloured;
+  }
+  EXPECT_EQ(wrong, 0) << "pixels claimed that the ground does not cover opaquely at that depth";
+  EXPECT_EQ(recoloured, 0) << "the depth pass writes no colour";
+  EXPECT_GT(laid, opaque * 9 / 10) << "nearly all the opaque ground is laid";
+  EXPECT_GT(opaque, static_cast<int>(pixelCount) / 4) << "the view shows the island";
+  EXPECT_LT(opaque, static_cast<int>(pixelCount) - 1000) << "and ground that is not opaque";
+}
+
 TEST_F(SceneDrawing, SeaFadesOutAtItsRimLeavesDepthAloneAndWavesByTheScreen) {
   buildTestHole(-1, -1, 255);
   screenState = Options;  // no surf here
