@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/frame_clock.h"
+#include "core/resource_counts.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -177,9 +178,9 @@ bool parseActionArgs(ScriptAction action, const char* verb, const char* args, ch
     ++shotCount;
     return true;
   }
-  if (v == "quit") {
-    action.kind = ScriptActionKind::Quit;
-    if (!restIsBlank(args)) return fail(error, errorSize, "quit takes no arguments");
+  if (v == "quit" || v == "resources") {
+    action.kind = v == "quit" ? ScriptActionKind::Quit : ScriptActionKind::Resources;
+    if (!restIsBlank(args)) return fail(error, errorSize, "takes no arguments");
     return append(action, error, errorSize);
   }
   return fail(error, errorSize, "unknown action");
@@ -246,6 +247,7 @@ void runAction(const ScriptAction& a) {
     case ScriptActionKind::Screenshot:
       if (shotsThisFrameCount < kMaxScreenshots) shotsThisFrame[shotsThisFrameCount++] = a.screenshot;
       break;
+    case ScriptActionKind::Resources: printResourceCounts(frameNumber); break;
     case ScriptActionKind::Quit: {
       SDL_Event event{};
       event.type = SDL_QUIT;

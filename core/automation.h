@@ -22,7 +22,8 @@ struct AutomationOptions {
 };
 extern AutomationOptions automation;
 
-enum class ScriptActionKind { Move, Press, Release, Key, Hold, Unhold, Screenshot, Quit };
+// Resources prints the live GL and OpenAL names and the resident memory (core/resource_counts.h).
+enum class ScriptActionKind { Move, Press, Release, Key, Hold, Unhold, Screenshot, Resources, Quit };
 
 // One scripted action; "type" lines become one Key action per character, a frame apart.
 struct ScriptAction {

@@ -78,6 +78,10 @@ int main(int argc, char** argv) {
   holeNumber = 1;
   catalogue.currentWorld = 4;
   buildCourseCatalogue();
+  // A world whose file is missing leaves the catalogue shorter: the opening world must stay in it.
+  if (!isCatalogueWorld(catalogue.currentWorld)) {
+    catalogue.currentWorld = catalogue.worldCount > 0 ? catalogue.worldCount - 1 : 0;
+  }
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());

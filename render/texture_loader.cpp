@@ -3,12 +3,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL/SDL.h>
-#include <SDL/SDL_image.h>
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "render/image_decoding.h"
 #include "render/sprite.h"
 #include "render/surface_bytes.h"
 
@@ -149,9 +149,18 @@ bool loadTexture(TextureRecord& record, const char* path, int mode) {
     std::printf("texture not found: %s\n", path);
     return false;
   }
-  // A file that does not decode keeps the record as it was and registers nothing.
-  SDL_Surface* surface = IMG_Load(fileName.data());
+  // A file that does not decode keeps the record as it was and registers nothing; neither does
+  // one whose header declares an absurd size, which is not decoded at all.
+  std::vector<unsigned char> bytes;
+  const bool read = readImageFile(probe, bytes);
   std::fclose(probe);
+  const char* extension = fileName.data() + std::strlen(fileName.data()) - 3;  // a candidate's
+  const DecodedImage image =
+      read ? decodeImage(bytes.data(), bytes.size(), extension) : DecodedImage{};
+  if (image.tooLarge) {
+    std::printf("texture too large: %s (%d x %d)\n", path, image.header.width, image.header.height);
+  }
+  SDL_Surface* surface = image.surface;
   if (surface == nullptr) {
     glDisable(GL_TEXTURE_2D);
     return false;

@@ -29,9 +29,10 @@ TEST_F(Script, EachActionIsReadWithItsArgumentsAndCommentsAreSkipped) {
   ASSERT_TRUE(parse("17 unhold backspace"));
   ASSERT_TRUE(parse("18 screenshot /tmp/a b.png"));
   ASSERT_TRUE(parse("19 quit   # comments end a line"));
+  ASSERT_TRUE(parse("20 resources"));
   // Blank lines and comment lines add nothing.
   for (const char* nothing : {"", "   \t\n", "# a whole comment line"}) EXPECT_TRUE(parse(nothing));
-  ASSERT_EQ(scriptActionCount(), 8);
+  ASSERT_EQ(scriptActionCount(), 9);
 
   EXPECT_EQ(scriptAction(0).frame, 12);
   EXPECT_EQ(scriptAction(0).kind, ScriptActionKind::Move);
@@ -52,6 +53,7 @@ TEST_F(Script, EachActionIsReadWithItsArgumentsAndCommentsAreSkipped) {
   EXPECT_EQ(scriptAction(6).kind, ScriptActionKind::Screenshot);
   EXPECT_STREQ(screenshotPath(scriptAction(6).screenshot), "/tmp/a b.png");
   EXPECT_EQ(scriptAction(7).kind, ScriptActionKind::Quit);
+  EXPECT_EQ(scriptAction(8).kind, ScriptActionKind::Resources);
 }
 
 TEST_F(Script, KeyNamesGiveTheirSymbolAndCharacter) {
@@ -95,13 +97,14 @@ TEST_F(Script, TypingPressesOneKeyPerCharacterOnSuccessiveFrames) {
 }
 
 TEST_F(Script, MalformedLinesAreRefusedWithAReason) {
-  const std::array<const char*, 14> bad{"move 3 4",          "-1 quit",
+  const std::array<const char*, 15> bad{"move 3 4",          "-1 quit",
                                         "4 jump",            "4 move 10",
                                         "4 move 10 20 30",   "4 move -3 4",
                                         "4 press 2",         "4 press",
                                         "4 key",             "4 key f9",
                                         "4 key a b",         "4 type",
-                                        "4 screenshot",      "4 quit now"};
+                                        "4 screenshot",      "4 quit now",
+                                        "4 resources all"};
   for (const char* line : bad) {
     EXPECT_FALSE(parse(line)) << line;
     EXPECT_NE(error[0], '\0') << line;

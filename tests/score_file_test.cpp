@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -221,15 +222,22 @@ TEST_F(ScoreFileTest, TotalsOf1500OrMoreLeaveTheTable) {
   text += entry("huge", allHoles(90));  // 1620
   text += entry("fine", allHoles(4));
   text += entry("edge", allHoles(83));  // 1494: still ranked
+  // Far past any int: added up in int, the total would wrap round to 30 and win.
+  Holes wrapped = allHoles(2);
+  wrapped[0] = wrapped[1] = std::numeric_limits<int>::max();
+  text += entry("wrapped", wrapped);
   writeFile("Forest-Path", text);
   loadScoreFile();
-  LoadedScores[4] = LoadedScores[5] = LoadedScores[6] = LoadedScores[7] = LoadedScores[1];
+  LoadedScores[5] = LoadedScores[6] = LoadedScores[7] = LoadedScores[1];
   mergeRound();
   EXPECT_EQ(tableName(1), "fine");
   // Then the four unplayed game slots (540), then "edge"; "huge" is nowhere.
   EXPECT_EQ(tableName(2), "ann");
   EXPECT_EQ(tableName(6), "edge");
-  for (int slot = 1; slot <= 7; ++slot) EXPECT_NE(tableName(slot), "huge") << slot;
+  for (int slot = 1; slot <= 7; ++slot) {
+    EXPECT_NE(tableName(slot), "huge") << slot;
+    EXPECT_NE(tableName(slot), "wrapped") << slot;
+  }
 }
 
 TEST_F(ScoreFileTest, SavingClearsTheGame) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "render/image_decoding.h"
 #include "render/sprite.h"
 #include "render/texture_loader.h"
 #include "tests/support/gl_test_window.h"
@@ -170,6 +171,33 @@ TEST_F(TextureLoaderTest, MissingOrUndecodableFilesLeaveTheRecordAndRegistryAlon
   EXPECT_FALSE(loadTexture(record, path("broken.png").c_str(), ClampMipmapped));
   EXPECT_EQ(record.glName, 77u);
   EXPECT_EQ(textureRegistry.count, 0) << "a failed decode registers nothing";
+}
+
+// A header declaring more than 4096 pixels on a side is refused before decoding, whatever the
+// kind of file; the largest allowed side still loads.
+TEST_F(TextureLoaderTest, PicturesOverTheSizeLimitAreRefusedWithOneLine) {
+  const TestPicture wide = stripedPicture(4097, 1, {kRed});
+  const TestPicture tall = stripedPicture(1, 4097, {kGreen, kBlue});
+  ASSERT_TRUE(writeTrueColourPng(path("wide.png"), wide, false));
+  ASSERT_TRUE(writeJpeg(path("tall.jpg"), tall));
+  ASSERT_TRUE(writeTga(path("wide.tga"), wide, 24));
+  for (const char* name : {"wide.png", "tall.jpg", "wide.tga"}) {
+    SCOPED_TRACE(name);
+    TextureRecord record;
+    record.glName = 77;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(loadTexture(record, path(name).c_str(), ClampLinear));
+    const std::string said = testing::internal::GetCapturedStdout();
+    const bool isTall = name[0] == 't';
+    EXPECT_EQ(said, "texture too large: " + path(name) + (isTall ? " (1 x 4097)\n" : " (4097 x 1)\n"));
+    EXPECT_EQ(record.glName, 77u);
+  }
+  EXPECT_EQ(textureRegistry.count, 0);
+
+  ASSERT_TRUE(writeTga(path("limit.tga"), stripedPicture(kMaxImageSide, 2, {kRed, kBlue}), 24));
+  TextureRecord record;
+  ASSERT_TRUE(loadTexture(record, path("limit.tga").c_str(), ClampLinear));
+  EXPECT_EQ(record.width, kMaxImageSide);
 }
 
 TEST_F(TextureLoaderTest, AlphaIsKeptAboveTwentyFourBitsAndMipmappedRepeatAlwaysHasFour) {

@@ -1,8 +1,10 @@
 #include "ui/score_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "course/course_catalogue.h"
 
@@ -131,11 +133,13 @@ void clearGameScores() {
 }  // namespace
 
 int roundTotal(const ScoreSlot& slot) {
-  int total = 0;
+  // A damaged file can give a hole any int: the sum must not wrap round into a winning total.
+  long long total = 0;
   for (int h = 1; h <= kHolesPerCourse; ++h) {
     total += slot.strokes[h] == 0 ? kUnplayedHoleValue : slot.strokes[h];
   }
-  return total;
+  return static_cast<int>(std::clamp<long long>(total, std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
 }
 
 void scoreFilePath(std::array<char, kPathLength>& out, int world) {
