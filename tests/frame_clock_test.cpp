@@ -5,14 +5,12 @@
 
 namespace {
 
-TEST(FrameClock, SmoothsOneFifthOfTheWayTowardsTheFrameRate) {
+TEST(FrameClock, SmoothsOneFifthOfTheWayTowardsTheFrameRateWithinItsLimits) {
   EXPECT_FLOAT_EQ(nextWorkingRate(500.0f, 10), 420.0f);  // rate 100
   EXPECT_FLOAT_EQ(nextWorkingRate(100.0f, 20), 90.0f);   // rate 50
   // The rate is truncated to a whole number before smoothing: 1000 / 3 is 333.
   EXPECT_FLOAT_EQ(nextWorkingRate(300.0f, 3), 300.0f + (333.0f - 300.0f) / 5.0f);
-}
-
-TEST(FrameClock, StaysWithinFifteenAndFiveHundred) {
+  // It stays within fifteen and five hundred.
   EXPECT_FLOAT_EQ(nextWorkingRate(1000.0f, 1), kMaxFps);
   EXPECT_FLOAT_EQ(nextWorkingRate(15.0f, 5000), kMinFps);
   EXPECT_FLOAT_EQ(nextWorkingRate(400.0f, 0), kMinFps);  // a 0 ms frame drops to the floor
