@@ -25,7 +25,7 @@ figure() { grep -E "$1" | head -1 | grep -oE '[0-9]+(\.[0-9]+)?' | sed -n "${2:-
 # The game in a directory of its own with the built data tree and an 800 x 600 window.
 game=$(mktemp -d /tmp/quillmoor-bench-XXXXXX)
 trap 'rm -rf "$game"' EXIT
-cp -r "$build/data" "$game/data"
+cp -rL "$build/data" "$game/data"  # a linked data tree is copied, never written through
 setDetail() {
   printf 'Sreenwidth \t 800\nSreenheight \t 600\nFullscreen \t 0\nGamedetail \t %s\n' "$1" > "$game/data/tov.pref"
 }
