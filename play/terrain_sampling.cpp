@@ -6,11 +6,11 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/course_objects.h"
+#include "render/vector_math.h"
 
 namespace {
 
 constexpr float kToDegrees = 57.29578f;
-constexpr float kToRadians = 0.017453292f;
 
 void setLevel(GroundSample& sample) {
   sample.slopeAngleX = kLevelSlope;
@@ -64,7 +64,7 @@ void applyObjectTop(int ix, int behaviour, float top, float ballX, float ballY, 
       }
       break;
     case BobbingPlatform: {
-      const float bobbing = top + 0.2f * std::cos(10.0f * kToRadians * clock) + 0.1f;
+      const float bobbing = top + 0.2f * std::cos(10.0f * kDegToRad * clock) + 0.1f;
       if (bobbing > sample.height) {
         setLevel(sample);
         if (ballY > bobbing) sample.height = bobbing;

@@ -9,6 +9,7 @@
 #include "course/course_catalogue.h"
 #include "play/play_state.h"
 #include "render/texture_tables.h"
+#include "render/vector_math.h"
 #include "ui/localised_strings.h"
 #include "ui/menu_backdrop.h"
 #include "ui/text_drawing.h"
@@ -18,7 +19,6 @@ float pictureRadius = kPictureRadiusAtStart;
 
 namespace {
 
-constexpr float kDegrees = 0.017453292f;
 constexpr float kWobble = 5.0f;  // degrees either way
 constexpr int kBandTop = 60;     // below the middle of the screen
 constexpr int kBandBottom = 120;
@@ -36,7 +36,7 @@ void drawCentreBand() {
 // bottom-right, top-right (y down).
 void drawRockingPicture() {
   pictureRadius = shrinkPictureRadius(pictureRadius, frameClock.fps);
-  const float wobble = kWobble * std::cos(2.0f * decorAngle * kDegrees);
+  const float wobble = kWobble * std::cos(2.0f * decorAngle * kDegToRad);
   const float cx = static_cast<float>(screenWidth / 2);
   const float cy = static_cast<float>(screenHeight / 2);
   constexpr std::array<float, 4> kDirections{225.0f, 135.0f, 45.0f, -45.0f};
@@ -46,7 +46,7 @@ void drawRockingPicture() {
   glBindTexture(GL_TEXTURE_2D, GameTextures[BackgroundTexture].glName);
   glBegin(GL_QUADS);
   for (int i = 0; i < 4; ++i) {
-    const float angle = (wobble + kDirections[i]) * kDegrees;
+    const float angle = (wobble + kDirections[i]) * kDegToRad;
     glTexCoord2f(kTexCoords[i][0], kTexCoords[i][1]);
     glVertex2f(cx + pictureRadius * std::cos(angle), cy + pictureRadius * std::sin(angle));
   }

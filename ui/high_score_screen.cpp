@@ -14,10 +14,10 @@
 #include "ui/menu_backdrop.h"
 #include "ui/score_file.h"
 #include "ui/text_drawing.h"
+#include "render/vector_math.h"
 
 namespace {
 
-constexpr float kDegrees = 0.017453292f;
 constexpr int kRowPitch = 30;
 constexpr int kColumnPitch = 27;
 constexpr int kFirstRowY = -80;  // from the middle of the virtual frame
@@ -51,8 +51,8 @@ void drawRowBand(int row) {
   const float y = static_cast<float>(kRowPitch * row);
   if (isNewEntry(row)) {
     const float a = decorAngle;
-    const Rgba left{1, 1, 1, 1.3f + std::cos((y + a) * kDegrees)};
-    const Rgba right{1, 1, 0.6f, 1.1f + std::cos((y + a + 15.0f) * kDegrees)};
+    const Rgba left{1, 1, 1, 1.3f + std::cos((y + a) * kDegToRad)};
+    const Rgba right{1, 1, 0.6f, 1.1f + std::cos((y + a + 15.0f) * kDegToRad)};
     fillHorizontalGradient(20, 147 + y, 600, 174 + y, left, right);
   } else {
     const Rgba shade{0, 0, 0, 0.2f};
@@ -127,7 +127,7 @@ void drawScoreGroupPicture() {
 float scoreWaveOffset(float wave, int column, int row) {
   // The totals column (0) is the twentieth: its phase is 190 degrees, ten per column.
   const float phase = column == 0 ? 190.0f : 10.0f * static_cast<float>(column);
-  return wave * std::cos((13.0f * wave + phase + 15.0f * static_cast<float>(row)) * kDegrees);
+  return wave * std::cos((13.0f * wave + phase + 15.0f * static_cast<float>(row)) * kDegToRad);
 }
 
 void formatStrokesCell(ScoreCell& cell, int strokes) {

@@ -12,11 +12,11 @@
 #include "render/scene.h"
 #include "render/sea.h"
 #include "render/texture_tables.h"
+#include "render/vector_math.h"
 #include "ui/text_drawing.h"
 
 namespace {
 
-constexpr float kDegrees = 0.017453292f;
 constexpr float kOrbitCentre = 12.5f;  // the middle of the 25 x 25 grid
 constexpr float kOrbitRadius = 13.0f;
 constexpr float kBackdropEyeHeight = 6.0f;
@@ -66,7 +66,7 @@ void turnDecor() { decorAngle += kDecorTurnRate / frameClock.fps; }
 
 void drawSkyAndSea() {
   turnDecor();
-  const float a = decorAngle * kDegrees;
+  const float a = decorAngle * kDegToRad;
   camera.eye = {kOrbitCentre + kOrbitRadius * std::cos(a), kBackdropEyeHeight,
                 kOrbitCentre + kOrbitRadius * std::sin(a)};
   camera.target = {kOrbitCentre, kBackdropTargetHeight, kOrbitCentre};
@@ -170,8 +170,8 @@ void drawCirclingBackground(const Rgba& tint, float lowerBase) {
   const float a = decorAngle;
   const float w = static_cast<float>(screenWidth);
   const float low = static_cast<float>(screenHeight) + lowerBase;
-  auto sine = [a](float shift) { return kCornerCircle * std::sin((a + shift) * kDegrees); };
-  auto cosine = [a](float shift) { return kCornerCircle * std::cos((a + shift) * kDegrees); };
+  auto sine = [a](float shift) { return kCornerCircle * std::sin((a + shift) * kDegToRad); };
+  auto cosine = [a](float shift) { return kCornerCircle * std::cos((a + shift) * kDegToRad); };
   colour(tint);
   bindTexture(BackgroundTexture);
   glBegin(GL_QUADS);

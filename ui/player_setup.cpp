@@ -12,13 +12,13 @@
 #include "core/video_modes.h"
 #include "play/play_state.h"
 #include "render/texture_tables.h"
+#include "render/vector_math.h"
 #include "ui/localised_strings.h"
 #include "ui/menu_backdrop.h"
 #include "ui/text_drawing.h"
 
 namespace {
 
-constexpr float kDegrees = 0.017453292f;
 constexpr int kTallScreen = 700;  // above this the rows spread and the portraits grow
 constexpr int kRowHeight = 70;
 constexpr int kRowHalfWidth = 200;
@@ -69,7 +69,7 @@ void drawPortrait(int player, int cx, int top, float alpha) {
   glColor4f(1, 1, 1, alpha);
   glPushMatrix();
   glTranslatef(static_cast<float>(cx - kPortraitShift), static_cast<float>(top + 32), 0);
-  if (hovered) glRotatef(kRockDegrees * std::sin(10.0f * decorAngle * kDegrees), 0, 0, 1);
+  if (hovered) glRotatef(kRockDegrees * std::sin(10.0f * decorAngle * kDegToRad), 0, 0, 1);
   if (large) {
     drawSprite(Sprites[kFirstPortraitSprite + icon], 0);
   } else {

@@ -13,6 +13,7 @@
 #include "render/camera.h"
 #include "render/scene.h"
 #include "render/texture_tables.h"
+#include "render/vector_math.h"
 #include "ui/course_select.h"
 #include "ui/localised_strings.h"
 #include "ui/menu_backdrop.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr float kDegrees = 0.017453292f;
 constexpr int kMaxPanelWidth = 400;
 constexpr int kColumnShift = 30;
 constexpr int kGameLogoSprite = 61;
@@ -45,7 +45,7 @@ constexpr std::array<TitleLine, 5> kTitleLines{{
 // The eye circles the hole 13 units out, rising and sinking as it goes.
 void placeOrbitCamera() {
   turnDecor();
-  const float a = decorAngle * kDegrees;
+  const float a = decorAngle * kDegToRad;
   camera.eye = {12.5f + 13.0f * std::cos(a), 9.0f + 6.0f * std::sin(0.6f * a),
                 12.5f + 13.0f * std::sin(a)};
   camera.target = {12.5f, 0.0f, 12.5f};
