@@ -1,7 +1,6 @@
-# The content generator's composing and model-writing code is tested in the
+# The content generator's model-writing code is tested in the
 # unit test binary alongside the game's own code.
 set(CONTENTGEN_DIR ${CMAKE_SOURCE_DIR}/tools/contentgen)
 target_sources(quillmoor_tests PRIVATE
-  ${CONTENTGEN_DIR}/music_score.cpp ${CONTENTGEN_DIR}/noise.cpp
   ${CONTENTGEN_DIR}/model_writer.cpp ${CONTENTGEN_DIR}/file_output.cpp)
 target_include_directories(quillmoor_tests PRIVATE ${CONTENTGEN_DIR})

@@ -66,17 +66,6 @@ TEST_F(CatalogueTest, MissingListFilesLeaveNoGapsAndAddOnsComeLast) {
   EXPECT_EQ(catalogue.holePars[2][7], 2);
 }
 
-TEST_F(CatalogueTest, RebuildingStartsFromAnEmptyTable) {
-  writeGame("data/levels/level2.vorpel", "Level_Name Only\n");
-  build();
-  build();
-  EXPECT_EQ(catalogue.worldCount, 1);
-  TempDataTree empty;
-  ScopedWorkingDirectory inEmpty(empty.root() / "a/b/c");
-  buildCourseCatalogue();
-  EXPECT_EQ(catalogue.worldCount, 0);
-}
-
 TEST_F(CatalogueTest, WorldsPastTheTableAreRefusedOneLineEach) {
   std::string lines;
   for (int i = 0; i < kMaxWorlds + 5; ++i) lines += "Level_Name World" + std::to_string(i) + "\n";
@@ -88,16 +77,6 @@ TEST_F(CatalogueTest, WorldsPastTheTableAreRefusedOneLineEach) {
   EXPECT_EQ(name(kMaxWorlds - 1), "World" + std::to_string(kMaxWorlds - 1));
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 5);
   EXPECT_NE(said.find("World24"), std::string::npos);
-}
-
-TEST_F(CatalogueTest, OverlongNamesAreCutAtTheLineLength) {
-  const std::string longName(300, 'n');
-  writeGame("data/levels/level4.vorpel", "Level_Name " + longName + "\nLevel_Name Next\n");
-  build();
-  ASSERT_EQ(catalogue.worldCount, 2);
-  // The line holds 254 characters; the rest of the line is dropped, not read as a new line.
-  EXPECT_EQ(name(0), std::string(254 - std::string("Level_Name ").size(), 'n'));
-  EXPECT_EQ(name(1), "Next");
 }
 
 TEST_F(CatalogueTest, CoursePictureIsTheListFileWithTgaAndDashesForBlanks) {

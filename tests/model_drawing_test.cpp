@@ -1,5 +1,5 @@
 // Models drawn through a real GL context: what the display lists put on screen, the texture
-// orientation of model coordinates, each material kind's state and the lists' lifetime.
+// orientation of model coordinates and the lists' lifetime.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -71,13 +71,6 @@ void expectPixel(float x, float y, const Pixel& want) {
   }
 }
 
-bool enabledOnUnit(GLenum unit, GLenum what) {
-  glActiveTextureARB(unit);
-  const bool enabled = glIsEnabled(what);
-  glActiveTextureARB(GL_TEXTURE0_ARB);
-  return enabled;
-}
-
 TEST_F(ModelDrawingTest, GroupsDrawTheirTrianglesAndQuadsButNotFacesBeforeTheFirstGroup) {
   ASSERT_TRUE(load(3, "mixed.obj",
                    "v 0 0 0\nv 50 0 0\nv 50 100 0\nv 0 100 0\n"
@@ -104,90 +97,6 @@ TEST_F(ModelDrawingTest, ModelTexturesShowUprightWithTheirTrueColours) {
   drawModel(20);
   expectPixel(0.5f, 0.8f, {255, 0, 0});
   expectPixel(0.5f, 0.2f, {0, 0, 255});
-}
-
-TEST_F(ModelDrawingTest, MetalGroupsAddTheShineOnTheSecondUnitAndCleanUpAfterwards) {
-  ASSERT_TRUE(writeTga(tree_.path("data/sky/shine.tga"), stripedPicture(4, 4, {{0, 200, 0, 255}}), 24));
-  {
-    ScopedWorkingDirectory inside(tree_.root());
-    ASSERT_TRUE(loadTexture(shineTexture, "./data/sky/shine.tex", RepeatLinear));
-  }
-  ASSERT_TRUE(load(5, "rail.obj", quadModel("metal_rail", 0, 0, 50, 100)));
-  ASSERT_TRUE(load(6, "post.obj", quadModel("post", 50, 0, 100, 100)));
-  ASSERT_TRUE(load(7, "pane.obj", quadModel("glass_pane", 0, 0, 100, 50)));
-  glColor4f(0.2f, 0.2f, 0.2f, 1);
-  drawModel(5);
-  drawModel(6);
-  expectPixel(0.25f, 0.75f, {51, 251, 51});  // grey plus the green shine
-  expectPixel(0.75f, 0.75f, {51, 51, 51});   // plain: grey only
-  EXPECT_FALSE(enabledOnUnit(GL_TEXTURE1_ARB, GL_TEXTURE_2D));
-  EXPECT_FALSE(enabledOnUnit(GL_TEXTURE1_ARB, GL_TEXTURE_GEN_S));
-  EXPECT_FALSE(enabledOnUnit(GL_TEXTURE1_ARB, GL_TEXTURE_GEN_T));
-  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-
-  // Glass uses a record the game never fills: no map, plain grey.
-  glClear(GL_COLOR_BUFFER_BIT);
-  drawModel(7);
-  expectPixel(0.5f, 0.25f, {51, 51, 51});
-
-  // A behaviour-10 object is turned into metal after loading.
-  setModelMaterial(6, MetalMaterial);
-  drawModel(6);
-  expectPixel(0.75f, 0.75f, {51, 251, 51});
-}
-
-TEST_F(ModelDrawingTest, ShineGroupsSendTheirCoordinatesToTheSecondUnitToo) {
-  // Unit 1 carries a picture white above and black below; only a shine group's own
-  // coordinates make its two halves differ.
-  const TestPicture halves = stripedPicture(4, 4, {{255, 255, 255, 255}, {255, 255, 255, 255},
-                                                   {0, 0, 0, 255}, {0, 0, 0, 255}});
-  ASSERT_TRUE(writeTga(tree_.path("data/detail/halves.tga"), halves, 24));
-  TextureRecord detail;
-  {
-    ScopedWorkingDirectory inside(tree_.root());
-    ASSERT_TRUE(loadTexture(detail, "./data/detail/halves.tga", RepeatMipmapped));
-  }
-  ASSERT_TRUE(load(10, "bumpy.obj", quadModel("bump_panel", 0, 0, 100, 100)));
-  ASSERT_TRUE(load(11, "flat.obj", quadModel("panel", 0, 0, 100, 100)));
-  glActiveTextureARB(GL_TEXTURE1_ARB);
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, detail.glName);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  glActiveTextureARB(GL_TEXTURE0_ARB);
-  drawModel(10);
-  expectPixel(0.5f, 0.8f, kWhite);
-  expectPixel(0.5f, 0.2f, kBlack);
-  glMultiTexCoord2fARB(GL_TEXTURE1_ARB, 0.1f, 0.1f);
-  drawModel(11);
-  EXPECT_EQ(pixelAt(0.5f, 0.8f), pixelAt(0.5f, 0.2f)) << "a plain group leaves unit 1 alone";
-  glActiveTextureARB(GL_TEXTURE1_ARB);
-  glDisable(GL_TEXTURE_2D);
-  glActiveTextureARB(GL_TEXTURE0_ARB);
-}
-
-TEST_F(ModelDrawingTest, LightGroupsAreWhiteAndUnlitAndDarkGroupsRelightWithADarkMaterial) {
-  ASSERT_TRUE(load(8, "lamp.obj", quadModel("light_lamp", 0, 0, 100, 100)));
-  ASSERT_TRUE(load(9, "stone.obj", quadModel("dark_stone", 0, 0, 100, 100)));
-  glEnable(GL_LIGHTING);
-  glColor4f(0.3f, 0.1f, 0.1f, 1);
-  drawModel(8);
-  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-  std::array<GLfloat, 4> colour{};
-  glGetFloatv(GL_CURRENT_COLOR, colour.data());
-  EXPECT_EQ(colour, (std::array<GLfloat, 4>{1, 1, 1, 1}));
-  expectPixel(0.5f, 0.5f, kWhite);
-
-  drawModel(9);
-  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-  glGetFloatv(GL_CURRENT_COLOR, colour.data());
-  EXPECT_NEAR(colour[0], 0.6f, 1e-6f);
-  std::array<GLfloat, 4> diffuse{};
-  glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse.data());
-  EXPECT_EQ(diffuse, (std::array<GLfloat, 4>{0.1f, 1, 1, 1}));
-  std::array<GLfloat, 4> ambient{};
-  glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient.data());
-  EXPECT_EQ(ambient, (std::array<GLfloat, 4>{0, 0, 0, 1}));
-  glDisable(GL_LIGHTING);
 }
 
 TEST_F(ModelDrawingTest, ReleasedOrMissingModelsDeleteTheirListsAndDrawNothing) {

@@ -83,18 +83,7 @@ TEST_F(ModelLoaderTest, IndicesOfEachFileCountFromItsOwnFirstVertexAndCoordinate
   expectVector(modelPools.coords[face.coord[2]], 0.5f, -0.5f, 0);
 }
 
-TEST_F(ModelLoaderTest, MaterialKindComesFromTheGroupNamesCaseSensitivePrefix) {
-  const struct {
-    const char* name;
-    int kind;
-  } cases[] = {
-      {"metal_rail", MetalMaterial}, {"Metal", PlainMaterial},   {"lightbulb", LightMaterial},
-      {"ligh", PlainMaterial},       {"glass", GlassMaterial},   {"darkwood", DarkMaterial},
-      {"shine2", ShineMaterial},     {"bumpy", ShineMaterial},   {"shiny", PlainMaterial},
-      {"wood_metal", PlainMaterial}, {"", PlainMaterial},
-  };
-  for (const auto& c : cases) EXPECT_EQ(materialKindOf(c.name), c.kind) << c.name;
-
+TEST_F(ModelLoaderTest, MaterialKindComesFromTheGroupNameAndCanBeSetForASlot) {
   ASSERT_TRUE(parse(0, "rails.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0 0\n"
                                     "g metal_rail\nf 1/1 2/1 3/1\ng Metal\nf 1/1 3/1 2/1\n"));
   ASSERT_TRUE(parse(1, "lamp.obj", quadModel("light_top", 0, 0, 1, 1)));
@@ -105,63 +94,6 @@ TEST_F(ModelLoaderTest, MaterialKindComesFromTheGroupNamesCaseSensitivePrefix) {
   setModelMaterial(0, MetalMaterial);
   EXPECT_EQ(groupOf(0, 1).materialKind, MetalMaterial);
   EXPECT_EQ(groupOf(1, 0).materialKind, LightMaterial) << "other slots keep their kinds";
-}
-
-TEST_F(ModelLoaderTest, SharedVerticesGetRoundedNormalsAndALoneFaceStaysFlat) {
-  ASSERT_TRUE(parse(5, "cube.obj", cubeModel("box")));
-  const float third = 1 / std::sqrt(3.0f);
-  for (int f = 0; f < 6; ++f) {
-    const ModelFace& face = faceOf(5, f);
-    const ModelVector& axis = face.normal[0];
-    EXPECT_NEAR(std::fabs(axis[0]) + std::fabs(axis[1]) + std::fabs(axis[2]), 1, 1e-5f)
-        << "face normals lie along an axis";
-    for (int c = 0; c < 4; ++c) {
-      const ModelVector& corner = modelPools.vertices[face.vertex[c]];
-      // Outward: the face normal points the way of the corner along its axis...
-      EXPECT_GT(face.normal[c][0] * corner[0] + face.normal[c][1] * corner[1] +
-                    face.normal[c][2] * corner[2], 0);
-      // ...and the smoothed one straight out of the cube's corner.
-      for (int k = 0; k < 3; ++k) {
-        EXPECT_NEAR(face.smoothed[c][k], corner[k] > 0 ? third : -third, 1e-5f);
-      }
-    }
-  }
-  ASSERT_TRUE(parse(6, "tile.obj", quadModel("tile", 0, 0, 100, 100)));
-  for (int c = 0; c < 4; ++c) {
-    expectVector(faceOf(6, 0).normal[c], 0, 0, 1);
-    expectVector(faceOf(6, 0).smoothed[c], 0, 0, 1);
-  }
-}
-
-TEST_F(ModelLoaderTest, SkyScaleFiveMakesModelsFiveTimesLarger) {
-  const std::string text = quadModel("sky", -30, 10, 50, 70);
-  ASSERT_TRUE(parse(1, "small.obj", text, 1));
-  ASSERT_TRUE(parse(159, "sky.obj", text, 5));
-  for (int v = 0; v < 4; ++v) {
-    const ModelVector& small = modelPools.vertices[modelPools.slots[1].firstVertex + v];
-    const ModelVector& large = modelPools.vertices[modelPools.slots[159].firstVertex + v];
-    for (int k = 0; k < 3; ++k) EXPECT_FLOAT_EQ(large[k], 5 * small[k]);
-  }
-  expectVector(modelPools.vertices[modelPools.slots[1].firstVertex], -0.3f, 0.1f, 0);
-}
-
-TEST_F(ModelLoaderTest, FacesBeforeTheFirstGroupBelongToNoGroupAndStrayMaterialsGoBack) {
-  ASSERT_TRUE(parse(2, "one.obj", quadModel("hull", 0, 0, 100, 100)));
-  ASSERT_TRUE(parse(3, "two.obj",
-                    "v 0 0 0\nv 100 0 0\nv 0 100 0\nvt 0 0 0\nusemtl bark\n"
-                    "f 1/1 2/1 3/1\ng leaves\nusemtl leaf\nf 1/1 3/1 2/1\nf 2/1 3/1 1/1\n"));
-  EXPECT_EQ(modelPools.slots[3].faceCount, 3);
-  ASSERT_EQ(modelPools.slots[3].groupCount, 1);
-  EXPECT_EQ(groupOf(3, 0).faceCount, 2);
-  EXPECT_EQ(groupOf(3, 0).firstFace, modelPools.slots[3].firstFace + 1);
-  EXPECT_STREQ(groupOf(3, 0).textureName.data(), "leaf");
-  EXPECT_TRUE(groupOf(3, 0).texturePending);
-  EXPECT_STREQ(groupOf(2, 0).textureName.data(), "bark")
-      << "a material named before a file's first group goes to the group opened last";
-
-  clearModelPools();
-  EXPECT_TRUE(parse(1, "lonely.obj", "usemtl nowhere\nv 0 0 0\n")) << "no group at all yet";
-  EXPECT_EQ(modelPools.groupCount, 0);
 }
 
 TEST_F(ModelLoaderTest, FacesNamingVerticesOrCoordinatesTheFileDoesNotHaveAreSkipped) {
@@ -261,18 +193,6 @@ TEST_F(ModelLoaderTest, EveryFullPoolSkipsWhatDoesNotFitWithOneLine) {
   EXPECT_EQ(groupOf(1, kMaxModelGroups - 1).faceCount, 1)
       << "faces after the last group that fitted belong to no group";
   EXPECT_EQ(occurrences(printed, "group pool full"), 1);
-}
-
-// The first 200 faces round vertex 1 face +x; one more faces +z and must not count.
-TEST_F(ModelLoaderTest, OnlyTheFirstFacesOfAVertexUpToItsLimitShapeItsNormal) {
-  std::string text = "v 0 0 0\nv 0 100 0\nv 0 0 100\nv 100 0 0\nv 0 100 0\nvt 0 0 0\ng fan\n";
-  for (int f = 0; f < kMaxFacesPerVertex; ++f) text += "f 1/1 2/1 3/1\n";
-  text += "f 1/1 4/1 5/1\n";
-  const std::string printed = parseQuietly(1, "fan.obj", text);
-  EXPECT_EQ(occurrences(printed, "vertex in too many faces"), 1);
-  EXPECT_EQ(faceOf(1, kMaxFacesPerVertex).normal[0][2], 1.0f);
-  EXPECT_EQ(faceOf(1, 0).smoothed[0][0], 1.0f);
-  EXPECT_EQ(faceOf(1, 0).smoothed[0][2], 0.0f);
 }
 
 }  // namespace

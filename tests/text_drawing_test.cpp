@@ -75,38 +75,6 @@ TEST_F(TextLayoutTest, CentringCountsBlanksButNotUnknownBytes) {
   }
 }
 
-TEST_F(TextLayoutTest, HitBoxSpansTheWholeTextAndHoverSpreadsTheLetters) {
-  moveMouse(100 + 50, 50);  // inside the third cell of "aZb", past its last glyph
-  EXPECT_EQ(frame(7, "aZb").offsetX[1], 25);  // hovered: spread at once to 25-pixel steps
-  EXPECT_EQ(input.hoveredItem, 7);
-  EXPECT_EQ(widgetInput.pulse[7], kTextPulse);
-  widgetInput = WidgetInput{};
-  moveMouse(100 + 65, 50);
-  frame(7, "aZb");
-  EXPECT_EQ(input.hoveredItem, 0);
-  moveMouse(110, 50 - 16);  // the box spans 16 pixels either side, edges excluded
-  frame(7, "a");
-  EXPECT_EQ(input.hoveredItem, 0);
-  moveMouse(100, 50);
-  frame(9, "");  // no width: never hovered
-  EXPECT_EQ(input.hoveredItem, 0);
-  moveMouse(105, 50);
-  widgetInput.pulse[0] = 3;
-  frame(0, "abc");  // a label is never hit and its pulse stays at rest
-  EXPECT_EQ(input.hoveredItem, 0);
-  EXPECT_EQ(widgetInput.pulse[0], 0);
-
-  // After the mouse leaves, the spread settles within a quarter of a second (fps 100).
-  moveMouse(110, 50);
-  frame(5, "abc");
-  moveMouse(-1000, -1000);
-  for (int i = 0; i < 24; ++i) frame(5, "abc");
-  EXPECT_GT(widgetInput.pulse[5], 0);
-  frame(5, "abc");
-  frame(5, "abc");
-  EXPECT_EQ(widgetInput.pulse[5], 0);
-}
-
 TEST_F(TextLayoutTest, OutOfRangeIdsAndOverlongTextsStayInsideTheTables) {
   moveMouse(105, 50);
   widgetInput.pulse.fill(1.0f);
@@ -126,55 +94,11 @@ TEST_F(TextLayoutTest, OutOfRangeIdsAndOverlongTextsStayInsideTheTables) {
   EXPECT_EQ(input.hoveredItem, 0);
 }
 
-TEST_F(TextLayoutTest, SmallTextAsksForItsSoundOnlyWhenTheMouseArrives) {
-  moveMouse(110, 52);
-  EXPECT_TRUE(frame(2, "quit", TextSize::Small).hoverSound);
-  for (int i = 0; i < 10; ++i) EXPECT_FALSE(frame(2, "quit", TextSize::Small).hoverSound);
-  moveMouse(-1000, -1000);
-  for (int i = 0; i < 5; ++i) frame(2, "quit", TextSize::Small);  // away 0.05 s
-  moveMouse(110, 52);
-  EXPECT_FALSE(frame(2, "quit", TextSize::Small).hoverSound);
-  moveMouse(-1000, -1000);
-  for (int i = 0; i < 12; ++i) frame(2, "quit", TextSize::Small);  // the pulse dies out
-  moveMouse(110, 52);
-  EXPECT_TRUE(frame(2, "quit", TextSize::Small).hoverSound);
-  moveMouse(110, 60);  // small text's box is 9 pixels either side
-  EXPECT_FALSE(frame(4, "quit", TextSize::Small).hoverSound);
-}
-
-TEST_F(TextLayoutTest, ColourFollowsFadeDimmingAndFocus) {
-  TextPlacement faded = placeText(TextSize::Normal, 0, HAnchor::Left, VAnchor::Top, 0, 0, 0.5f, "a");
-  EXPECT_EQ(faded.colour, (std::array<float, 4>{0.5f, 0.5f, 1.0f, 0.5f}));
-  TextPlacement resting =
-      placeText(TextSize::Normal, 4, HAnchor::CentreOnScreenDim, VAnchor::Top, 0, 0, 0.2f, "a");
-  EXPECT_EQ(resting.colour, (std::array<float, 4>{1, 1, 1, 0.6f}));
-  widgetInput.pulse[4] = 1.0f;
-  EXPECT_EQ(placeText(TextSize::Small, 4, HAnchor::CentreOnX, 0, 0, 0, 0.2f, "a").colour[3], 1);
-  widgetInput.editFocusWidget = 6;
-  EXPECT_TRUE(frame(6, "abc").focused);
-  EXPECT_FALSE(frame(6, "abc", TextSize::Small).focused);
-}
-
-TEST_F(TextLayoutTest, EachSizeKnowsItsOwnCharacters) {
-  for (int c : {int{'('}, int{'A'}, int{'B'}, 0xA3}) {
-    EXPECT_NE(glyphFor(c, TextSize::Normal), kGlyphNothing) << c;
-    EXPECT_EQ(glyphFor(c, TextSize::Small), kGlyphNothing) << c;
-  }
-  for (int c : {'X', 'C', 'D', 'K', 'T'}) EXPECT_EQ(glyphFor(c, TextSize::Large), kGlyphNothing);
-  EXPECT_EQ(glyphFor('L', TextSize::Large), glyphFor('L', TextSize::Normal));
-  for (int c = 0; c < 256; ++c) {  // the three slots no image is loaded into are never used
-    int slot = glyphFor(static_cast<unsigned char>(c), TextSize::Normal);
-    EXPECT_TRUE(slot != 141 && slot != 142 && slot != 144) << c;
-  }
-}
-
 // ---- On screen ----
 
 constexpr int kGlyphSize = 12;
 
 Rgb letterColour(char c) { return letterTestColour(c); }
-const Rgb kCursorColour{250, 250, 0};
-const Rgb kBlinkColour{30, 250, 0};  // no blue: the focused line is tinted yellow
 const Rgb kButtonColour{90, 30, 160};
 
 class TextDrawingTest : public ::testing::Test {
@@ -188,8 +112,6 @@ class TextDrawingTest : public ::testing::Test {
     for (char c = 'a'; c <= 'z'; ++c)
       loadPlainSprite(100 + (c - 'a'), dir, std::string(1, c), kGlyphSize, kGlyphSize,
                       letterColour(c), Centre);
-    loadPlainSprite(148, dir, "cursor", kGlyphSize, kGlyphSize, kCursorColour, Centre);
-    loadPlainSprite(149, dir, "blink", kGlyphSize, kGlyphSize, kBlinkColour, Centre);
     loadPlainSprite(147, dir, "button", 40, 20, kButtonColour, Corner);
   }
   void SetUp() override {
@@ -232,35 +154,6 @@ TEST_F(TextDrawingTest, GlyphsLandOnTheirCellsAtTheirSize) {
   EXPECT_EQ(frame.count(letterColour('e'), 0, 0, 640, 480), 48 * 48);
   ASSERT_TRUE(frame.centre(letterColour('e'), 0, 0, 640, 480, x, y));
   EXPECT_NEAR(x, 500, 0.6);
-}
-
-TEST_F(TextDrawingTest, FocusedNameShowsTheBlinkingCursorAndTakesKeys) {
-  PlayerTable saved = players;
-  std::strncpy(players.name[2].data(), "ab", kPlayerNameLength - 1);
-  widgetInput.editFocusWidget = 41;
-  widgetInput.editPlayer = 2;
-  frameClock.blink = false;
-  input.typedChar = 'C';
-  drawText(41, HAnchor::Left, VAnchor::Top, 100, 100, 1.0f, players.name[2].data());
-  FrameGrab frame = grabFrame();
-  float x = 0, y = 0;
-  ASSERT_TRUE(frame.centre(kCursorColour, 0, 0, 640, 480, x, y));
-  EXPECT_NEAR(x, 140, 0.6);  // just after the second letter
-  EXPECT_STREQ(players.name[2].data(), "abc");
-  // Yellow tint: the focused line draws its letters with no blue.
-  Rgb tinted = frame.at(100, 100);
-  EXPECT_EQ(tinted[2], 0);
-  EXPECT_EQ(tinted[0], letterColour('a')[0]);
-
-  glClear(GL_COLOR_BUFFER_BIT);
-  frameClock.blink = true;
-  input.typedChar = kNoTypedChar;
-  drawText(41, HAnchor::Left, VAnchor::Top, 100, 100, 1.0f, players.name[2].data());
-  frame = grabFrame();
-  EXPECT_EQ(frame.count(kCursorColour, 0, 0, 640, 480), 0);
-  ASSERT_TRUE(frame.centre(kBlinkColour, 0, 0, 640, 480, x, y));
-  EXPECT_NEAR(x, 160, 0.6);
-  players = saved;
 }
 
 }  // namespace

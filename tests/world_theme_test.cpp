@@ -6,11 +6,7 @@
 
 #include "course/course_catalogue.h"
 #include "course/world_theme.h"
-#include "render/model_loader.h"
-#include "render/texture_tables.h"
-#include "tests/support/gl_test_window.h"
 #include "tests/support/temp_data_tree.h"
-#include "tests/support/test_images.h"
 
 namespace {
 
@@ -92,20 +88,6 @@ TEST_F(ThemeTest, AListFileWithoutAKeyKeepsThePreviousWorldsValue) {
   EXPECT_EQ(worldTheme.objectTypes[1].behaviour, -1);
 }
 
-TEST_F(ThemeTest, MissingListFileLeavesAnEmptyTheme) {
-  tree.write("a.vorpel", "EnableGLfog 1\ntexture a.tga\nobject a.obj 3 1 1\nLevel_Name Kept\n");
-  load(0);
-  setWorldFile(1, tree.path("nowhere.vorpel"));
-  load(1);
-  EXPECT_FALSE(worldTheme.fogEnabled);
-  EXPECT_EQ(worldTheme.floorCount, -1);
-  EXPECT_EQ(worldTheme.objectCount, -1);
-  EXPECT_EQ(worldTheme.objectTypes[0].behaviour, -1);
-  EXPECT_STREQ(worldTheme.levelName.data(), "Kept");
-  EXPECT_EQ(loadedObjectId(0), -1);
-  EXPECT_EQ(loadedFloorIndex(0), 0);
-}
-
 TEST_F(ThemeTest, FloorsAndObjectTypesPastTheTablesAreRefusedOneLineEach) {
   std::string lines = "MAINpath /t\n";
   for (int i = 0; i < kMaxFloorTextures + 3; ++i) lines += "texture f" + std::to_string(i) + ".tga\n";
@@ -123,43 +105,6 @@ TEST_F(ThemeTest, FloorsAndObjectTypesPastTheTablesAreRefusedOneLineEach) {
   EXPECT_EQ(loadedFloorIndex(kMaxFloorTextures - 1), kMaxFloorTextures - 1);
   EXPECT_EQ(loadedFloorIndex(kMaxFloorTextures), 0);
   EXPECT_EQ(loadedFloorIndex(-1), 0);
-}
-
-TEST_F(ThemeTest, EachWorldOfASharedListFilePlaysUnderItsOwnName) {
-  tree.write("a.vorpel", "Level_Name North-Shore\nMAINpath /t\nLevel_Name South-Shore\n");
-  setWorldFile(1, tree.path("a.vorpel"));
-  load(0);
-  EXPECT_STREQ(worldTheme.levelName.data(), "North Shore");
-  load(1);
-  EXPECT_STREQ(worldTheme.levelName.data(), "South Shore");
-}
-
-// With a real GL context the theme's files load: floors by index, object models into the
-// object's slot, and behaviour 10 objects get the metal shine.
-const char kTriangleModel[] =
-    "v 0 0 0\nv 100 0 0\nv 0 0 100\nvt 0 0 0\nvt 1 0 0\nvt 0 1 0\ng body\nf 1/1 2/2 3/3\n";
-
-int firstGroupMaterial(int slot) {
-  const ModelSlot& s = modelPools.slots[slot];
-  return s.groupCount > 0 ? modelPools.groups[s.firstGroup].materialKind : -1;
-}
-
-TEST_F(ThemeTest, FloorsAndModelsLoadIntoTheirSlotsUnderGl) {
-  ASSERT_TRUE(openGlTestWindow());
-  const std::string root = tree.path("world");
-  std::filesystem::create_directories(tree.path("world/floor"));
-  writeTga(tree.path("world/floor/grass.tga"), stripedPicture(8, 4, {{0, 200, 0, 255}}), 24);
-  tree.write("world/object/post.obj", kTriangleModel);
-  tree.write("world/object/star.obj", kTriangleModel);
-  tree.write("a.vorpel", "MAINpath " + root + "\ntexture missing.tga\ntexture grass.tga\n"
-                         "object post.obj 1 1 1\nobject star.obj 10 1 1\n");
-  load(0);
-  EXPECT_EQ(worldTheme.floorCount, 1);
-  EXPECT_NE(worldTheme.floorTextures[1].glName, 0u);
-  EXPECT_EQ(worldTheme.floorTextures[1].width, 8);
-  EXPECT_EQ(modelPools.slots[0].faceCount, 1);
-  EXPECT_EQ(firstGroupMaterial(0), PlainMaterial);
-  EXPECT_EQ(firstGroupMaterial(1), MetalMaterial);
 }
 
 }  // namespace
