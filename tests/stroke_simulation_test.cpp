@@ -11,18 +11,6 @@
 
 namespace {
 
-TEST(StrokeSimulation, StraightShotIntoTheCupIsFoundInOneStroke) {
-  buildFlatHole(14, 12);
-  placeBall(6.5, 12.5, 0, 0, kBallStartDepth);
-  settleBall();
-  const StrokeSequence found = searchStrokes(3, 1);
-  ASSERT_EQ(found.count, 1);
-  EXPECT_TRUE(found.holed);
-  EXPECT_EQ(found.strokes[0].result, StrokeHoled);
-  // The stroke goes towards aim + 180: straight along +x.
-  EXPECT_NEAR(std::fmod(found.strokes[0].aim + 360, 360), 180, 6);
-}
-
 TEST(StrokeSimulation, ADetourAroundAWallIsFoundThoughItFirstLeadsAwayFromTheCup) {
   // A high wall from the top rim down most of the hole between the start and the cup: the
   // nearest rests to the cup lie against the wall, the way round is through the gap below it.

@@ -25,15 +25,17 @@ void playFrame() {
   if (input.clickState == 1) input.clickState = -1;
 }
 
-// Frames until the phase returns to aiming (or the limit); returns the frames run.
-int playUntilAiming(int limit = 3000) {
+// Plays frames while `going` holds (at least one, at most `limit`); returns the frames run.
+template <typename Condition>
+int playWhile(Condition going, int limit = 3000) {
   int frames = 0;
   do {
     playFrame();
     ++frames;
-  } while (shotPhase != Aiming && frames < limit);
+  } while (going() && frames < limit);
   return frames;
 }
+int playUntilAiming() { return playWhile([] { return shotPhase != Aiming; }); }
 
 void click() { input.clickState = 1; }
 
@@ -154,12 +156,10 @@ TEST(Turns, CreepingBallCountsAsStillAfterOnePointSixSecondsAndTheNextPlayersVie
   startPlayers(2);
   players.savedCameraMode[1] = 2;
   shotPhase = Rolling;
-  int frames = 0;
-  while (shotPhase == Rolling && frames < 500) {
+  const int frames = playWhile([] {
     ball.velocity.x = 0.1;  // creeping along, too slowly to count
-    playFrame();
-    ++frames;
-  }
+    return shotPhase == Rolling;
+  });
   EXPECT_NEAR(frames, 96, 1);
   EXPECT_EQ(players.currentPlayer, 1);
   EXPECT_EQ(cameraMode, 2);
@@ -194,12 +194,7 @@ TEST(Water, StrokeCountsTheBallGoesBackAfterThreeSecondsAndTheNextPlayerPlays) {
   aimAngle = 180;  // towards +x, into the sea
   strikePower = 5;
   click();
-  playFrame();
-  int frames = 0;
-  while (cameraMode != InWater && frames < 600) {
-    playFrame();
-    ++frames;
-  }
+  playWhile([] { return cameraMode != InWater; }, 600);
   ASSERT_EQ(cameraMode, InWater);
   playUntilAiming();
   EXPECT_EQ(players.strokes[0], 1);
@@ -212,12 +207,7 @@ TEST(Water, StrokeCountsTheBallGoesBackAfterThreeSecondsAndTheNextPlayerPlays) {
   cameraMode = InWater;  // the sequence lasts 20 / 6 seconds: 201 frames at 60
   viewTimer = 0;
   shotPhase = Halted;
-  int sequence = 0;
-  while (shotPhase == Halted && sequence < 1000) {
-    playFrame();
-    ++sequence;
-  }
-  EXPECT_NEAR(sequence, 201, 1);
+  EXPECT_NEAR(playWhile([] { return shotPhase == Halted; }), 201, 1);
 }
 
 // The holed sequence: sounds by par, a click after 25, the turn passing or the next hole.
@@ -228,11 +218,7 @@ TEST(Holed, SequenceWaitsForAClickAfterTheResult) {
   aimAngle = 180;
   strikePower = 2;
   click();
-  int frames = 0;
-  while (cameraMode != Holed && frames < 600) {
-    playFrame();
-    ++frames;
-  }
+  playWhile([] { return cameraMode != Holed; }, 600);
   ASSERT_EQ(cameraMode, Holed);
   EXPECT_EQ(players.holedOut[0], 1);
   for (int i = 0; i < 300; ++i) {
@@ -288,14 +274,10 @@ TEST(HoleIntro, FlyInLastsThreePointTwoSecondsThenFarView) {
   startPlayers(2);
   shotPhase = Rolling;  // left over from a stroke the pause menu cut short
   resetPlayersForHole();
-  int frames = 0;
-  do {
-    playFrame();
-    ++frames;
-    if (cameraMode == HoleIntro) {
-      EXPECT_EQ(shotPhase, Intro);
-    }
-  } while (cameraMode == HoleIntro && frames < 1000);
+  const int frames = playWhile([] {
+    EXPECT_TRUE(cameraMode != HoleIntro || shotPhase == Intro) << "no aiming during the fly-in";
+    return cameraMode == HoleIntro;
+  });
   EXPECT_NEAR(frames, 192, 1);
   EXPECT_EQ(cameraMode, kFarView);
   EXPECT_EQ(shotPhase, Aiming);
