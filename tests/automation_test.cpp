@@ -56,35 +56,6 @@ TEST_F(Script, EachActionIsReadWithItsArgumentsAndCommentsAreSkipped) {
   EXPECT_EQ(scriptAction(8).kind, ScriptActionKind::Resources);
 }
 
-TEST_F(Script, KeyNamesGiveTheirSymbolAndCharacter) {
-  struct Case {
-    const char* name;
-    int key;
-    int character;
-  };
-  const std::array<Case, 9> cases{{{"space", SDLK_SPACE, ' '},
-                                   {"return", SDLK_RETURN, '\r'},
-                                   {"escape", SDLK_ESCAPE, 27},
-                                   {"backspace", SDLK_BACKSPACE, 8},
-                                   {"up", SDLK_UP, 0},
-                                   {"f4", SDLK_F4, 0},
-                                   {"7", SDLK_7, '7'},
-                                   {"$", SDLK_DOLLAR, '$'},
-                                   {"q", SDLK_q, 'q'}}};
-  for (const Case& c : cases) {
-    int key = -1;
-    int character = -1;
-    ASSERT_TRUE(lookUpKeyName(c.name, &key, &character)) << c.name;
-    EXPECT_EQ(key, c.key) << c.name;
-    EXPECT_EQ(character, c.character) << c.name;
-  }
-  int key = 0;
-  int character = 0;
-  EXPECT_FALSE(lookUpKeyName("f5", &key, &character));
-  EXPECT_FALSE(lookUpKeyName("", &key, &character));
-  EXPECT_FALSE(lookUpKeyName("\x80", &key, &character));
-}
-
 TEST_F(Script, TypingPressesOneKeyPerCharacterOnSuccessiveFrames) {
   ASSERT_TRUE(parse("5 type ab 1"));
   ASSERT_EQ(scriptActionCount(), 4);
@@ -113,7 +84,8 @@ TEST_F(Script, MalformedLinesAreRefusedWithAReason) {
 }
 
 TEST_F(Script, AFileRunsByFrameAndReportsItsFirstBadLine) {
-  const std::string dir = makeScratchDir("script");
+  const ScratchDir scratch;
+  const std::string dir = scratch.path();
   const std::string good = dir + "/good.txt";
   ASSERT_TRUE(writeWholeFile(good, "9 quit\n2 key a\n2 key b\n"));
   ASSERT_TRUE(loadScript(good.c_str()));
@@ -129,6 +101,15 @@ TEST_F(Script, AFileRunsByFrameAndReportsItsFirstBadLine) {
   EXPECT_FALSE(loadScript(bad.c_str()));
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("line 3"), std::string::npos) << said;
+
+  // A line longer than the reader's buffer is refused whole, not read as two lines (here the
+  // rest of it would be a comment).
+  clearScript();
+  const std::string longLine = dir + "/long.txt";
+  ASSERT_TRUE(writeWholeFile(longLine, "1 quit" + std::string(kScriptLineLength, ' ') + "# x\n"));
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(loadScript(longLine.c_str()));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("line 1: line too long"), std::string::npos);
 
   testing::internal::CaptureStderr();
   EXPECT_FALSE(loadScript((dir + "/missing.txt").c_str()));

@@ -1,19 +1,17 @@
-// The real game over the built data tree with files of one kind spoiled: one missing and one
+// The real game over the generated data tree with files of one kind spoiled: one missing and one
 // cut short. Through the title, the player set-up and the course selection into the first hole,
 // on to the second, and out through the pause menu to the high scores: it must never crash or
-// stop early, a missing image or model gives its loader's line each time it is asked for, and
-// the game goes on to rank the course in its score file.
+// stop early, a missing image or model gives its loader's line each time it is asked for, the
+// game goes on to rank the course in its score file, and with nothing spoiled no image or model
+// the menus and the holes ask for is missing.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/support/private_display.h"
-#include "tests/support/scratch_dir.h"
+#include "tests/support/game_run.h"
 
 namespace {
 
@@ -28,11 +26,12 @@ struct Spoiled {
 
 // The course selection opens on Lantern Garden (level5), so its files are the ones played.
 const std::vector<Spoiled> kSpoiled{
+    {"nothing", nullptr, nullptr, nullptr},
     {"image", "lettre/a.tga", "lettre/b.tga", "texture not found: "},
     {"model", "object/ball.obj", "object/trou.obj", "OBJ file not found : "},
     {"sound", "sounds/tir.wav", "sounds/boom.wav", nullptr},
     {"music", "music/title.ogg", "music/world5.ogg", nullptr},
-    {"configuration", "no-such-file", "tov.pref", nullptr},
+    {"configuration", nullptr, "tov.pref", nullptr},
     {"world", "levels/level1.vorpel", "levels/level5.vorpel", nullptr},
     {"hole map", "levels/1-Lantern-Garden.map", "levels/2-Lantern-Garden.map", nullptr},
     {"score file", "tov_Lantern-Garden.scores", "tov_Bramble-Meadow.scores", nullptr},
@@ -40,20 +39,16 @@ const std::vector<Spoiled> kSpoiled{
 
 constexpr size_t kKeptBytes = 40;  // past a file's first header fields, short of its data
 
-// Window 640 x 480 at 10 frames a second: "play" on the title, "continue" and "start the game"
-// at the bottom, then in the pause menu "next hole" and "quit the course".
-constexpr const char* kScript =
-    "33 screenshot title.png\n"
-    "35 move 130 230\n36 press 1\n37 release 1\n"
-    "50 move 320 440\n51 press 1\n52 release 1\n"
-    "65 move 320 440\n66 press 1\n67 release 1\n"
-    "89 screenshot hole1.png\n"
-    "90 key escape\n"
-    "96 move 320 260\n97 press 1\n98 release 1\n"
-    "110 screenshot hole2.png\n"
-    "111 key escape\n"
-    "117 move 320 225\n118 press 1\n119 release 1\n"
-    "144 screenshot scores.png\n";
+// At 10 frames a second: into the first hole, on to the second through the pause menu, and
+// out to the high scores.
+GameScript intoTheHolesAndOut() {
+  GameScript s;
+  s.at(33, "screenshot title.png").clickPlay(35).clickContinue(50).clickContinue(65);
+  s.at(89, "screenshot hole1.png").at(90, "key escape").clickNextHole(96);
+  s.at(110, "screenshot hole2.png").at(111, "key escape").clickQuitCourse(117);
+  s.at(144, "screenshot scores.png");
+  return s;
+}
 constexpr int kFrames = 146;
 
 // A score table as the game writes it, seven cards of 18 holes.
@@ -67,33 +62,11 @@ std::string scoreFile() {
   return text;
 }
 
-// A data tree of links to the built one, with real copies where a file is to be spoiled.
-void linkDataTree(const fs::path& from, const fs::path& to) {
-  for (const auto& entry : fs::recursive_directory_iterator(from)) {
-    const fs::path target = to / fs::relative(entry.path(), from);
-    if (entry.is_directory()) {
-      fs::create_directories(target);
-    } else {
-      fs::create_symlink(entry.path(), target);
-    }
-  }
-}
-
-void cutShort(const fs::path& file) {
-  const std::string head = readWholeFile(file.string()).substr(0, kKeptBytes);
-  fs::remove(file);
-  ASSERT_TRUE(writeWholeFile(file.string(), head));
-}
-
 std::vector<std::string> linesNaming(const std::string& text, const std::string& name) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = text.substr(start, end - start);
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
     if (line.find(name) != std::string::npos) lines.push_back(line);
-    start = end + 1;
   }
   return lines;
 }
@@ -110,46 +83,40 @@ bool aScoreFileWasWrittenSince(const fs::path& data, fs::file_time_type since) {
 }
 
 TEST(BadData, EachKindOfSpoiledFileLeavesTheGameRunningIntoTheHolesAndOut) {
-  const fs::path built = fs::path(QUILLMOOR_BINARY_DIR) / "data";
-  ASSERT_TRUE(fs::exists(built / "levels/level5.vorpel")) << "needs the generated data tree";
-  const PrivateDisplay display;
-  ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
+  ASSERT_TRUE(haveGeneratedData());
   for (const Spoiled& spoiled : kSpoiled) {
     SCOPED_TRACE(spoiled.kind);
-    const std::string dir = makeScratchDir(std::string("bad-data-") + spoiled.kind);
-    const fs::path data = fs::path(dir) / "data";
-    linkDataTree(built, data);
-    ASSERT_TRUE(writeWholeFile((data / "tov.pref").string(),
-                               "Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\n"));
-    ASSERT_TRUE(writeWholeFile((data / "tov_Lantern-Garden.scores").string(), scoreFile()));
-    ASSERT_TRUE(writeWholeFile((data / "tov_Bramble-Meadow.scores").string(), scoreFile()));
-    fs::remove(data / spoiled.missing);
-    cutShort(data / spoiled.truncated);
-    ASSERT_TRUE(writeWholeFile(dir + "/script.txt", kScript));
+    const GameFolder game;
+    game.write("data/tov_Lantern-Garden.scores", scoreFile());
+    game.write("data/tov_Bramble-Meadow.scores", scoreFile());
+    if (spoiled.missing != nullptr) {
+      game.ownCopy(spoiled.missing);
+      fs::remove(game.path("data/") + spoiled.missing);
+    }
+    if (spoiled.truncated != nullptr) {
+      game.ownCopy(spoiled.truncated);
+      const std::string file = game.path("data/") + spoiled.truncated;
+      ASSERT_TRUE(writeWholeFile(file, readWholeFile(file).substr(0, kKeptBytes)));
+    }
     const fs::file_time_type started = fs::file_time_type::clock::now();
 
-    const std::string command = "cd '" + dir + "' && DISPLAY=" + display.name() + " '" +
-                                QUILLMOOR_GAME_BINARY "' --frames " +
-                                std::to_string(kFrames) +
-                                " --fixed-step 100 --seed 1 --script script.txt > out.txt 2>&1";
-    const int raw = std::system(command.c_str());
-    const std::string out = readWholeFile(dir + "/out.txt");
-    ASSERT_TRUE(WIFEXITED(raw)) << out;
-    EXPECT_EQ(WEXITSTATUS(raw), 0) << out;
+    const GameRun run = game.run(intoTheHolesAndOut(), kFrames);
+    EXPECT_EQ(run.status, 0) << run.out;
     for (const char* shot : {"title.png", "hole1.png", "hole2.png", "scores.png"}) {
-      EXPECT_TRUE(fs::exists(dir + "/" + shot)) << "the game stopped before " << shot << "\n" << out;
+      EXPECT_TRUE(fs::exists(game.path(shot))) << "the game stopped before " << shot << "\n" << run.out;
     }
-    EXPECT_TRUE(aScoreFileWasWrittenSince(data, started)) << "the course was not ranked\n" << out;
-    if (spoiled.report != nullptr) {
+    EXPECT_TRUE(aScoreFileWasWrittenSince(game.path("data"), started)) << "the course was not ranked\n" << run.out;
+    if (spoiled.missing == nullptr) {
+      EXPECT_TRUE(linesNaming(run.out, "not found").empty()) << run.out;
+    } else if (spoiled.report != nullptr) {
       // Asked for again at every reload of the interface, it is reported each time in one line.
-      const std::vector<std::string> lines = linesNaming(out, spoiled.missing);
-      EXPECT_FALSE(lines.empty()) << out;
+      const std::vector<std::string> lines = linesNaming(run.out, spoiled.missing);
+      EXPECT_FALSE(lines.empty()) << run.out;
       for (const std::string& line : lines) {
         EXPECT_EQ(line.rfind(spoiled.report, 0), 0u) << line;
         EXPECT_EQ(line.substr(line.size() - std::string(spoiled.missing).size()), spoiled.missing) << line;
       }
     }
-    if (!HasFailure()) fs::remove_all(dir);
   }
 }
 

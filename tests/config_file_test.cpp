@@ -1,7 +1,8 @@
+// The configuration file: its exact form, how it is read back, the defaults a first run writes,
+// and that a write failing part-way leaves the old file whole.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -13,12 +14,11 @@
 
 namespace {
 
-// Every test starts from the program-start values with a fresh configuration path.
+// Every test starts from the program-start values with a fresh configuration path; the path
+// the test found comes back at the end.
 class ConfigFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = makeScratchDir("config");
-    path = dir + "/tov.pref";
     std::snprintf(configPath.data(), configPath.size(), "%s", path.c_str());
     screenWidth = 640;
     screenHeight = 480;
@@ -33,133 +33,80 @@ class ConfigFile : public ::testing::Test {
     videoModeIndex = 0;
     listModes({{640, 480}, {800, 600}, {1024, 768}});
   }
+  void TearDown() override { configPath = savedPath; }
 
-  void listModes(std::initializer_list<ModeSize> sizes) {
+  static void listModes(std::initializer_list<ModeSize> sizes) {
+    testing::internal::CaptureStdout();
     sortVideoModes(sizes.begin(), static_cast<int>(sizes.size()));
+    testing::internal::GetCapturedStdout();
   }
-
   void readFrom(const std::string& text) {
     ASSERT_TRUE(writeWholeFile(path, text));
     readConfig();
   }
 
-  std::string dir;
-  std::string path;
+  const std::array<char, kPathLength> savedPath = configPath;
+  const ScratchDir dir;
+  const std::string path = dir.path("tov.pref");
 };
 
-TEST_F(ConfigFile, WritesEveryLineInItsExactForm) {
+TEST_F(ConfigFile, WritesEveryLineInItsExactFormAndReadsItBack) {
   videoModeIndex = 2;  // 1024 x 768
   fullscreen = 0;
   musicVolume = 7;
   soundVolume = 3;
   detailLevel = 2;
   players.icon = {4, 5, 6, 7};
-  std::snprintf(players.name[0].data(), players.name[0].size(), "ann");
-  std::snprintf(players.name[1].data(), players.name[1].size(), "bo");
-  std::snprintf(players.name[2].data(), players.name[2].size(), "cy");
-  std::snprintf(players.name[3].data(), players.name[3].size(), "di");
+  for (int p = 0; p < kMaxPlayers; ++p) {
+    std::snprintf(players.name[p].data(), players.name[p].size(), "%s", std::array{"ann", "bo", "cy", "di"}[p]);
+  }
   players.playerCount = 3;
   language = 2;
   writeConfig();
   EXPECT_EQ(readWholeFile(path),
-            "game conf file vorpelG \n"
-            " \n\n"
-            "Sreenwidth \t 1024\n"
-            "Sreenheight \t 768\n"
-            "Fullscreen \t 0\n"
-            "Screendepth \t 32\n"
-            "Screenhrz \t 90\n"
-            "GameSpeed \t  1.000000\n"
-            " \n"
-            "MusicVolume \t 7f\n"
-            "SoundVolume \t  3\n"
-            "Gamedetail \t  2\n"
-            "playericonA \t  4\n"
-            "playericonB \t  5\n"
-            "playericonC \t  6\n"
-            "playericonD \t  7\n"
-            "playerNameA \t  ann\n"
-            "playerNameB \t  bo\n"
-            "playerNameC \t  cy\n"
-            "playerNameD \t  di\n"
-            "numberofplayer \t  3\n"
-            "BlaBla \t  2\n"
-            " \n");
-}
+            "game conf file vorpelG \n \n\n"
+            "Sreenwidth \t 1024\nSreenheight \t 768\nFullscreen \t 0\nScreendepth \t 32\n"
+            "Screenhrz \t 90\nGameSpeed \t  1.000000\n \n"
+            "MusicVolume \t 7f\nSoundVolume \t  3\nGamedetail \t  2\n"
+            "playericonA \t  4\nplayericonB \t  5\nplayericonC \t  6\nplayericonD \t  7\n"
+            "playerNameA \t  ann\nplayerNameB \t  bo\nplayerNameC \t  cy\nplayerNameD \t  di\n"
+            "numberofplayer \t  3\nBlaBla \t  2\n \n");
 
-TEST_F(ConfigFile, WhatIsWrittenReadsBackTheSame) {
-  videoModeIndex = 1;
-  musicVolume = 4;
-  players.icon = {9, 8, 7, 6};
-  std::snprintf(players.name[2].data(), players.name[2].size(), "zed42");
-  players.playerCount = 4;
-  language = 1;
-  writeConfig();
-
-  screenWidth = screenHeight = 0;
-  musicVolume = 0;
+  screenWidth = screenHeight = fullscreen = musicVolume = soundVolume = detailLevel = language = 0;
   players = PlayerTable{};
-  language = 0;
   readConfig();
-  EXPECT_EQ(screenWidth, 800);
-  EXPECT_EQ(screenHeight, 600);
-  EXPECT_EQ(musicVolume, 4);  // "4f" reads as 4
-  EXPECT_EQ(players.icon[0], 9);
-  EXPECT_EQ(players.icon[3], 6);
-  EXPECT_STREQ(players.name[2].data(), "zed42");
-  EXPECT_EQ(players.playerCount, 4);
-  EXPECT_EQ(language, 1);
-}
-
-TEST_F(ConfigFile, OnlyTheLinesPresentChangeTheirValues) {
-  musicVolume = 3;
-  detailLevel = 0;
-  std::snprintf(players.name[0].data(), players.name[0].size(), "someone");
-  readFrom("Sreenwidth 1024\nSreenheight 768\n");
   EXPECT_EQ(screenWidth, 1024);
   EXPECT_EQ(screenHeight, 768);
-  EXPECT_EQ(musicVolume, 3);
-  EXPECT_EQ(detailLevel, 0);
-  EXPECT_EQ(fullscreen, 1);
-  EXPECT_STREQ(players.name[0].data(), "spwimy");
-  EXPECT_STREQ(players.name[1].data(), "muck");
-  EXPECT_STREQ(players.name[2].data(), "ines");
-  EXPECT_STREQ(players.name[3].data(), "bibu");
+  EXPECT_EQ(fullscreen, 0);
+  EXPECT_EQ(musicVolume, 7);  // "7f" reads as 7
+  EXPECT_EQ(soundVolume, 3);
+  EXPECT_EQ(detailLevel, 2);
+  EXPECT_EQ(players.icon[3], 7);
+  EXPECT_STREQ(players.name[2].data(), "cy");
+  EXPECT_EQ(players.playerCount, 3);
+  EXPECT_EQ(language, 2);
 }
 
-TEST_F(ConfigFile, NumbersAreReadAsTheFileWritesThemAndTruncated) {
+TEST_F(ConfigFile, OnlyExactKeysAtTheStartOfALineChangeTheirValuesTruncated) {
+  musicVolume = 3;
+  std::snprintf(players.name[0].data(), players.name[0].size(), "someone");
   readFrom(
-      "MusicVolume \t 7f\n"
+      "Sreenwidth 1024\n"
       "Fullscreen\t\t 0.9\n"
       "SoundVolume   \t\t   -2.7\n"
-      "Gamedetail 2.99\n"
       "BlaBla 5\n"
-      "numberofplayer 99\n");
-  EXPECT_EQ(musicVolume, 7);
+      " Gamedetail 2\n"
+      "Screenwidth 1600\nSreenheight\nSoundVolumes 4\nGameSpeed 3\nBlaBla nan\nMusicVolume 1e30\n");
+  EXPECT_EQ(screenWidth, 1024);
+  EXPECT_EQ(screenHeight, 480);
   EXPECT_EQ(fullscreen, 0);
   EXPECT_EQ(soundVolume, -2);  // toward zero, and nothing is clamped on reading
-  EXPECT_EQ(detailLevel, 2);
   EXPECT_EQ(language, 5);
-  EXPECT_EQ(players.playerCount, 99);
-}
-
-TEST_F(ConfigFile, KeysCountOnlyAtTheStartOfALineAndSpeltExactly) {
-  readFrom(
-      " Gamedetail 2\n"
-      "# Fullscreen 0\n"
-      "Screenwidth 1600\n"
-      "Sreenwidth\n"
-      "Sreenwidth x\n"
-      "SoundVolumes 4\n"
-      "GameSpeed 3\n"
-      "BlaBla nan\n"
-      "MusicVolume 1e30\n");
   EXPECT_EQ(detailLevel, 1);
-  EXPECT_EQ(fullscreen, 1);
-  EXPECT_EQ(screenWidth, 640);
-  EXPECT_EQ(soundVolume, 10);
-  EXPECT_EQ(language, 0);
-  EXPECT_EQ(musicVolume, 10);
+  EXPECT_EQ(musicVolume, 3);
+  // Names not in the file are the defaults again.
+  EXPECT_STREQ(players.name[0].data(), "spwimy");
+  EXPECT_STREQ(players.name[3].data(), "bibu");
 }
 
 TEST_F(ConfigFile, NamesAreOneWordCutToTheirBufferBothWays) {
@@ -172,60 +119,58 @@ TEST_F(ConfigFile, NamesAreOneWordCutToTheirBufferBothWays) {
             std::string("abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ").substr(0, 39));
   EXPECT_STREQ(players.name[2].data(), "ines");
 
-  // A name with a blank is saved whole but read back to the blank; a full buffer without a
-  // terminator is never written past its end.
-  std::snprintf(players.name[3].data(), players.name[3].size(), "big bird");
+  // A full buffer without a terminator is never written past its end.
   players.name[0].fill('q');
   writeConfig();
-  const std::string text = readWholeFile(path);
-  EXPECT_NE(text.find("playerNameD \t  big bird\n"), std::string::npos);
-  EXPECT_NE(text.find("playerNameA \t  " + std::string(kPlayerNameLength, 'q') + "\n"), std::string::npos);
-  readConfig();
-  EXPECT_STREQ(players.name[3].data(), "big");
+  EXPECT_NE(readWholeFile(path).find("playerNameA \t  " + std::string(kPlayerNameLength, 'q') + "\n"),
+            std::string::npos);
 }
 
-TEST_F(ConfigFile, AMissingFileMakesDefaultsAndWritesThemAtOnce) {
-  listModes({{640, 480}, {800, 480}, {800, 600}, {1024, 768}});
+TEST_F(ConfigFile, AMissingFileMakesDefaultsOnTheLast800WideModeAndWritesThemAtOnce) {
+  listModes({{640, 480}, {800, 480}, {800, 600}});
   musicVolume = 2;
   fullscreen = 0;
   players.icon = {3, 3, 3, 3};
   readConfig();
   EXPECT_EQ(screenWidth, 800);
-  EXPECT_EQ(screenHeight, 600);  // the last 800-wide entry wins
+  EXPECT_EQ(screenHeight, 600);  // the last 800-wide entry, the last of the list too
   EXPECT_EQ(videoModeIndex, 2);
   EXPECT_EQ(fullscreen, 1);
   EXPECT_EQ(musicVolume, 10);
   EXPECT_EQ(players.icon[0], 0);
   EXPECT_EQ(players.icon[3], 3);
   const std::string text = readWholeFile(path);
-  EXPECT_NE(text.find("Sreenwidth \t 800\nSreenheight \t 600\n"), std::string::npos);
+  EXPECT_NE(text.find("Sreenwidth \t 800\nSreenheight \t 600\n"), std::string::npos) << text;
   EXPECT_NE(text.find("playerNameA \t  spwimy\n"), std::string::npos);
-}
 
-TEST_F(ConfigFile, WithoutAn800WideModeTheDefaultWindowIs640By480) {
+  // Without an 800-wide mode the window is 640 x 480, and the file says so for the next read.
+  std::filesystem::remove(path);
   listModes({{1024, 768}, {1280, 1024}});
   readConfig();
-  EXPECT_EQ(screenWidth, 640);
-  EXPECT_EQ(screenHeight, 480);
-  // The file describes that window, so that the next read keeps it.
   screenWidth = screenHeight = 0;
   readConfig();
   EXPECT_EQ(screenWidth, 640);
   EXPECT_EQ(screenHeight, 480);
 }
 
-TEST_F(ConfigFile, AFailedWriteLeavesTheOldFileWhole) {
+TEST_F(ConfigFile, AWriteThatFailsPartWayLeavesTheOldFileWhole) {
   writeConfig();
   const std::string before = readWholeFile(path);
-  ASSERT_FALSE(before.empty());
-  // A directory where the new file would go makes the write fail.
-  ASSERT_TRUE(std::filesystem::create_directory(path + ".new"));
+  ASSERT_GT(before.size(), 200u);
   musicVolume = 1;
-  testing::internal::CaptureStdout();
-  writeConfig();
-  const std::string said = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(readWholeFile(path), before);
-  EXPECT_NE(said.find("cannot write the configuration"), std::string::npos);
+  for (const bool directoryInTheWay : {false, true}) {
+    std::error_code ignored;
+    if (directoryInTheWay) std::filesystem::create_directory(path + ".new", ignored);
+    testing::internal::CaptureStdout();
+    {
+      const FileSizeLimit full(directoryInTheWay ? RLIM_INFINITY : 100);
+      writeConfig();
+    }
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(readWholeFile(path), before) << directoryInTheWay;
+    EXPECT_NE(said.find("cannot write the configuration"), std::string::npos) << directoryInTheWay;
+    EXPECT_EQ(std::filesystem::exists(path + ".new"), directoryInTheWay) << "no half file is left";
+  }
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 #include "render/model_loader.h"
 #include "tests/support/model_files.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ TEST(ModelWriter, ClosedShapesFaceOutwardTheSkyAndInwardTubesFaceIn)
     tube.cylinder({0, 0, 0}, 50, 100, 8);
     hole.cylinder({0, 0, 0}, 50, 100, 8, true);
     dome.skyDome({0, 0, 0}, 100, 50, 12, 4);
-    const TempDataTree tree;
+    const ScratchDir tree;
     const struct {
         ModelBuilder *model;
         ModelVector centre;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "course/course_catalogue.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ class CatalogueTest : public ::testing::Test {
   static std::string name(int w) { return catalogue.worldNames[w].data(); }
   static std::string root(int w) { return catalogue.worldRoots[w].data(); }
   static std::string file(int w) { return catalogue.worldFiles[w].data(); }
-  TempDataTree tree;
+  ScratchDir tree;
 };
 
 TEST_F(CatalogueTest, EveryLevelNameLineIsAWorldWithItsOwnPars) {

@@ -19,7 +19,6 @@
 #include "play/play_state.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/text_drawing.h"
-#include "tests/support/temp_data_tree.h"
 
 namespace fs = std::filesystem;
 
@@ -58,7 +57,8 @@ void readMap(const std::string& path) {
 }  // namespace
 
 TEST(HoleSourceCompiler, RefusesFaultyHolesNamingTheLine) {
-  const std::string dir = makeScratchDir("hole_compiler_bad");
+  const ScratchDir scratch;
+  const std::string dir = scratch.path();
   struct Case {
     const char* what;
     std::string source;
@@ -91,7 +91,7 @@ class ShippedCourses : public ::testing::Test {
     here = std::make_unique<ScopedWorkingDirectory>(tree.root() / "game/bin/run");
     buildCourseCatalogue();
   }
-  TempDataTree tree;
+  ScratchDir tree;
   std::unique_ptr<ScopedWorkingDirectory> here;
 };
 

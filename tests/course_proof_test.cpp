@@ -14,7 +14,7 @@
 #include "play/play_state.h"
 #include "play/stroke_simulation.h"
 #include "render/sea.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "course/world_theme.h"
 #include "play/ball_physics.h"
 #include "play/play_state.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ class HoleMapTest : public ::testing::Test {
     ASSERT_TRUE(readHoleMapFile(tree.path("lines.map").c_str()));
   }
   static const TerrainCell& cell(int x, int z) { return terrainGrid.cells[x][z]; }
-  TempDataTree tree;
+  ScratchDir tree;
 };
 
 // Every stored field of a cell, for comparing whole grids.

@@ -2,11 +2,9 @@
 
 #include <SDL/SDL.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <array>
 
 #include "core/app_state.h"
-#include "core/automation.h"
 #include "core/main_loop.h"
 #include "core/pause_menu.h"
 #include "core/playing_screen.h"
@@ -31,13 +29,6 @@ SDL_Event motionEvent(int x, int y, int xrel, int yrel) {
   e.motion.y = static_cast<Uint16>(y);
   e.motion.xrel = static_cast<Sint16>(xrel);
   e.motion.yrel = static_cast<Sint16>(yrel);
-  return e;
-}
-
-SDL_Event keyEvent(int unicode) {
-  SDL_Event e{};
-  e.type = SDL_KEYDOWN;
-  e.key.keysym.unicode = static_cast<Uint16>(unicode);
   return e;
 }
 
@@ -89,14 +80,6 @@ TEST_F(MainLoop, WheelStepsChangeStrikePowerWithinItsRangeAndButtonsSetTheHeldOn
   EXPECT_EQ(input.mouseButtons, 0);
 }
 
-TEST_F(MainLoop, TheLastKeyOfAFrameIsTheTypedCharacter) {
-  handleEvent(keyEvent('a'));
-  handleEvent(keyEvent('b'));
-  EXPECT_EQ(input.typedChar, 'b');
-  handleEvent(keyEvent(0x1E9));  // only the low byte is kept
-  EXPECT_EQ(static_cast<unsigned char>(input.typedChar), 0xE9);
-}
-
 TEST_F(MainLoop, MouseLookTurnsTheAimAndPowerOnlyWhileAimingInPlay) {
   screenState = Playing;
   handleEvent(motionEvent(410, 310, 10, 20));
@@ -140,31 +123,6 @@ TEST_F(MainLoop, ThePointerIsLeashedTwoHundredPixelsFromTheCentreLines) {
   step = mouseLookStep(-79, -79, 400, 300, 800, 600);
   EXPECT_FLOAT_EQ(step.aimChange, -79 * 0.2f);
   EXPECT_FLOAT_EQ(step.powerChange, -79 * 0.1f);
-}
-
-TEST_F(MainLoop, ScreensThatOnlyPassOnDoSo) {
-  const std::array<std::pair<int, int>, 4> passes{
-      {{StartCourse, -110}, {Reload, Loading}, {LeaveHighScores, TitleMenu},
-       {EnterHighScores, HighScores}}};
-  for (const auto& [from, to] : passes) {
-    screenState = from;
-    runScreen();
-    EXPECT_EQ(screenState, to) << "from screen " << from;
-  }
-  screenState = 12;  // no screen has this number
-  runScreen();
-  EXPECT_EQ(screenState, 12);
-}
-
-TEST_F(MainLoop, LoadingGoesToTheTitleOrToTheHighScoresOnce) {
-  screenState = Loading;
-  runScreen();
-  EXPECT_EQ(screenState, TitleMenu);
-  screenChoice = 1;
-  screenState = Loading;
-  runScreen();
-  EXPECT_EQ(screenState, EnterHighScores);
-  EXPECT_EQ(screenChoice, 0);
 }
 
 TEST_F(MainLoop, EscapeLeavesTheMenuScreensForTheirParents) {
@@ -271,141 +229,6 @@ TEST_F(MainLoop, PauseMenuLinesQuitSkipOrContinue) {
   screenState = PauseMenu;
   choosePauseItem(0);  // a click on nothing
   EXPECT_EQ(screenState, PauseMenu);
-}
-
-TEST_F(MainLoop, AReloadTransitionLastsNineTenthsOfASecond) {
-  float offset = kTransitionStart;
-  int frames = 0;
-  while (!advanceTransition(&offset, 50.0f)) ++frames;
-  EXPECT_EQ(frames, 45);  // 2 pixels a frame from -90: at 0 it still runs
-  EXPECT_FLOAT_EQ(offset, 0.0f);
-  // A transition without reload starts at 0 and ends in its first frame.
-  EXPECT_TRUE(advanceTransition(&offset, 500.0f));
-}
-
-TEST_F(MainLoop, TheHoleBannerSlidesFasterAsItGoes) {
-  float offset = 0.0f;
-  offset = nextSlideOffset(offset, 800, 100.0f);
-  EXPECT_FLOAT_EQ(offset, 8.0f);
-  offset = nextSlideOffset(offset, 800, 100.0f);
-  EXPECT_FLOAT_EQ(offset, 16.08f);
-  EXPECT_FLOAT_EQ(nextSlideOffset(3500.0f, 800, 100.0f), 3500.0f);
-}
-
-// Scripted input takes the path of real input: events through SDL's queue, held keys through
-// the key state.
-class ScriptedInput : public MainLoop {
- protected:
-  void SetUp() override {
-    MainLoop::SetUp();
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    ASSERT_NE(SDL_SetVideoMode(64, 64, 0, SDL_SWSURFACE), nullptr) << SDL_GetError();
-    SDL_EnableUNICODE(1);
-    clearScript();
-  }
-  void TearDown() override {
-    clearScript();
-    SDL_Quit();
-    unsetenv("SDL_VIDEODRIVER");
-  }
-  void load(const char* text) {
-    std::array<char, 64> error{};
-    std::string lines(text);
-    size_t start = 0;
-    while (start < lines.size()) {
-      const size_t end = lines.find('\n', start);
-      const std::string line = lines.substr(start, end - start);
-      ASSERT_TRUE(parseScriptLine(line.c_str(), error.data(), static_cast<int>(error.size())))
-          << line << ": " << error.data();
-      start = end == std::string::npos ? lines.size() : end + 1;
-    }
-  }
-  // One frame's input, then the end-of-frame resets.
-  void frame() {
-    readFrameInput();
-    seenTyped = input.typedChar;
-    input.typedChar = kNoTypedChar;
-    finishAutomatedFrame();
-  }
-  char seenTyped = kNoTypedChar;
-};
-
-TEST_F(ScriptedInput, ClicksMovesAndKeysArriveInTheirFrames) {
-  load("0 move 100 50\n"
-       "1 press 1\n"
-       "3 release 1\n"
-       "4 hold left\n"
-       "4 key a\n"
-       "6 unhold left\n"
-       "7 type hi\n");
-  frame();  // 0
-  EXPECT_EQ(input.mouseX, 100);
-  EXPECT_EQ(input.mouseY, 50);
-  EXPECT_EQ(input.clickState, 0);
-  frame();  // 1
-  EXPECT_EQ(input.clickState, 1);
-  frame();  // 2
-  EXPECT_EQ(input.clickState, -1);
-  frame();  // 3
-  EXPECT_EQ(input.clickState, 0);
-  frame();  // 4
-  EXPECT_EQ(seenTyped, 'a');
-  EXPECT_EQ(input.keyLeft, 1);
-  frame();  // 5
-  EXPECT_EQ(seenTyped, kNoTypedChar);
-  EXPECT_EQ(input.keyLeft, 1);
-  frame();  // 6
-  EXPECT_EQ(input.keyLeft, 0);
-  frame();  // 7
-  EXPECT_EQ(seenTyped, 'h');
-  frame();  // 8
-  EXPECT_EQ(seenTyped, 'i');
-}
-
-TEST_F(ScriptedInput, AKeyPressIsSeenByTheKeyFlagsForItsFrameOnly) {
-  load("2 key escape\n2 key space\n");
-  frame();
-  frame();
-  EXPECT_EQ(input.keyEscape, 0);
-  frame();  // 2
-  EXPECT_EQ(input.keyEscape, 1);
-  EXPECT_EQ(input.keySpace, 1);
-  EXPECT_EQ(seenTyped, ' ');  // the last key of the frame
-  frame();
-  EXPECT_EQ(input.keyEscape, 0);
-}
-
-TEST_F(ScriptedInput, ScriptedMotionCarriesItsRelativeMoveIntoMouseLook) {
-  screenState = Playing;
-  screenWidth = 800;
-  screenHeight = 600;
-  load("0 move 400 300\n1 move 410 310\n2 quit\n");
-  frame();
-  aimAngle = 0.0f;
-  strikePower = 0.0f;
-  frame();
-  EXPECT_FLOAT_EQ(aimAngle, 2.0f);
-  EXPECT_FLOAT_EQ(strikePower, 1.0f);
-  EXPECT_EQ(quitRequested, 0);
-  frame();
-  EXPECT_EQ(quitRequested, 1);
-}
-
-TEST_F(ScriptedInput, StrayingPastTheLeashSnapsBackWithoutTurningTheAim) {
-  std::snprintf(automation.scriptPath.data(), automation.scriptPath.size(), "test");
-  screenState = Playing;
-  load("0 move 400 300\n1 move 470 300\n2 move 540 300\n3 move 605 300\n4 move 420 300\n");
-  frame();
-  aimAngle = 0.0f;
-  frame();
-  frame();
-  frame();  // 605 is past 600: the pointer is sent back to x 400
-  EXPECT_EQ(input.mouseX, 400);
-  EXPECT_NEAR(aimAngle, (70 + 70 + 65) * 0.2f, 1e-4f);
-  frame();  // later motion is measured from where the pointer was sent
-  EXPECT_NEAR(aimAngle, (70 + 70 + 65 + 20) * 0.2f, 1e-4f);
-  automation = AutomationOptions{};
 }
 
 }  // namespace

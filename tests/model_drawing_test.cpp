@@ -8,12 +8,10 @@
 #include "render/model_loader.h"
 #include "tests/support/gl_test_window.h"
 #include "tests/support/model_files.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 #include "tests/support/test_images.h"
 
 namespace {
-
-using Pixel = std::array<unsigned char, 3>;
 
 const Pixel kBlack{0, 0, 0};
 const Pixel kWhite{255, 255, 255};
@@ -53,22 +51,22 @@ class ModelDrawingTest : public ::testing::Test {
     return loadModel(slot, name.c_str(), 1);
   }
 
-  TempDataTree tree_;
+  ScratchDir tree_;
 };
 
 // The colour at a point of the window given in model units.
 Pixel pixelAt(float x, float y) {
-  Pixel pixel{};
+  Pixel pixel;
   glReadPixels(static_cast<GLint>(x * kGlTestWindowSize), static_cast<GLint>(y * kGlTestWindowSize),
-               1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel.data());
+               1, 1, GL_RGB, GL_UNSIGNED_BYTE, &pixel);
   return pixel;
 }
 
 void expectPixel(float x, float y, const Pixel& want) {
   const Pixel got = pixelAt(x, y);
-  for (int c = 0; c < 3; ++c) {
-    EXPECT_NEAR(got[c], want[c], 2) << "at " << x << "," << y << " channel " << c;
-  }
+  EXPECT_NEAR(got.r, want.r, 2) << "at " << x << "," << y;
+  EXPECT_NEAR(got.g, want.g, 2) << "at " << x << "," << y;
+  EXPECT_NEAR(got.b, want.b, 2) << "at " << x << "," << y;
 }
 
 TEST_F(ModelDrawingTest, GroupsDrawTheirTrianglesAndQuadsButNotFacesBeforeTheFirstGroup) {

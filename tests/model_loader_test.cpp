@@ -7,7 +7,7 @@
 
 #include "render/model_loader.h"
 #include "tests/support/model_files.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class ModelLoaderTest : public ::testing::Test {
     return testing::internal::GetCapturedStdout();
   }
 
-  TempDataTree tree_;
+  ScratchDir tree_;
 };
 
 const ModelGroup& groupOf(int slot, int index) {

@@ -21,7 +21,7 @@
 #include "render/scene.h"
 #include "tests/support/play_hole.h"
 #include "tests/support/scene_test_hole.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ int countPixels(int x0, int y0, int x1, int y1, Test test) {
   return count;
 }
 
-bool lit(const Rgb& c) { return c.r + c.g + c.b > 60; }
+bool lit(const Pixel& c) { return c.r + c.g + c.b > 60; }
 
 class PlayDrawing : public ::testing::Test {
  protected:

@@ -19,7 +19,7 @@
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 #include "ui/localised_strings.h"
 #include "ui/score_file.h"
 #include "ui/text_drawing.h"
@@ -30,18 +30,18 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
 // Every picture gets its own colour so that the grab tells them apart.
-Rgb letterColour(char c) { return letterTestColour(c); }
-Rgb digitColour(char c) { return {100, static_cast<std::uint8_t>(20 + 20 * (c - '0')), 30}; }
-const Rgb kDotColour{255, 128, 0};
-const Rgb kPanelColour{40, 40, 120};
-const Rgb kBackdropColour{200, 0, 0};
-const Rgb kLineColour{128, 128, 255};
+Pixel letterColour(char c) { return letterTestColour(c); }
+Pixel digitColour(char c) { return {100, static_cast<std::uint8_t>(20 + 20 * (c - '0')), 30}; }
+const Pixel kDotColour{255, 128, 0};
+const Pixel kPanelColour{40, 40, 120};
+const Pixel kBackdropColour{200, 0, 0};
+const Pixel kLineColour{128, 128, 255};
 
 // The scorecard's frame: x 0..660 spans the window; y runs from -160 at the top to 320.
 int screenX(float x) { return static_cast<int>(x * kWidth / 660.0f); }
 int screenY(float y) { return static_cast<int>((y + 160) * kHeight / 480.0f); }
 // Pixels of a colour in hole 5's column of a player's scorecard row.
-int holeFiveCount(const FrameGrab& frame, const Rgb& colour, int player) {
+int holeFiveCount(const FrameGrab& frame, const Pixel& colour, int player) {
   return frame.count(colour, screenX(220), screenY(152 + 30 * player), screenX(250),
                      screenY(168 + 30 * player));
 }
@@ -103,13 +103,13 @@ class PlayOverlayScreenTest : public PlayOverlayTest {
   static void SetUpTestSuite() {
     windowOpen = openTestWindow(kWidth, kHeight);
     if (!windowOpen) return;
-    TempDataTree tree;
+    ScratchDir tree;
     const std::filesystem::path& dir = tree.root();
     releaseAllTextures();
-    auto sprite = [&](int slot, const std::string& name, int w, int h, Rgb colour, int anchor) {
+    auto sprite = [&](int slot, const std::string& name, int w, int h, Pixel colour, int anchor) {
       loadPlainSprite(slot, dir.string(), name, w, h, colour, anchor);
     };
-    auto texture = [&](int slot, const std::string& name, Rgb colour) {
+    auto texture = [&](int slot, const std::string& name, Pixel colour) {
       std::string path = (dir / (name + ".tga")).string();
       writeSolidImage(path, 16, 16, colour);
       loadTexture(GameTextures[slot], path.c_str(), ClampMipmapped);

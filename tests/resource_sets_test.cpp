@@ -10,7 +10,7 @@
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 #include "tests/support/test_images.h"
 
 namespace {
@@ -19,7 +19,7 @@ TEST(ResourceSets, GlyphSetGoesOnPastAMissingLetterAndIsDecodedAgainOnlyAfterARe
   if (!openGlTestWindow()) GTEST_SKIP() << "no GL window";
   releaseAllTextures();
   Sprites = {};
-  TempDataTree tree;
+  ScratchDir tree;
   std::filesystem::create_directories(tree.path("data/lettre"));
   // Each letter gets its own width, so that a slot tells which file it came from.
   for (char c = 'a'; c <= 'z'; ++c)

@@ -46,7 +46,7 @@ class SceneDrawing : public ::testing::Test {
     extractFrustum(sceneFrustum);
   }
 
-  static Rgb pixelAt(float x, float y, float z) {
+  static Pixel pixelAt(float x, float y, float z) {
     const std::array<int, 2> p = projectToWindow(x, y, z);
     return readPixel(p[0], p[1]);
   }
@@ -66,11 +66,11 @@ class SceneDrawing : public ::testing::Test {
 struct BakedPicture {
   int size = 0;
   std::vector<unsigned char> texels;
-  Rgb at(float x, float z) const {
+  Pixel at(float x, float z) const {
     const int s = static_cast<int>(x * 0.04f * size);
     const int t = static_cast<int>(z * 0.04f * size);
     const unsigned char* p = &texels[(static_cast<std::size_t>(t) * size + s) * 3];
-    return Rgb{p[0], p[1], p[2]};
+    return Pixel{p[0], p[1], p[2]};
   }
 };
 
@@ -84,8 +84,8 @@ BakedPicture readBaked(int slot) {
   return picture;
 }
 
-bool isClearRed(Rgb c) { return c.r > 240 && c.g < 15 && c.b < 15; }
-int brightness(Rgb c) { return c.r + c.g + c.b; }
+bool isClearRed(Pixel c) { return c.r > 240 && c.g < 15 && c.b < 15; }
+int brightness(Pixel c) { return c.r + c.g + c.b; }
 
 }  // namespace
 
@@ -100,13 +100,13 @@ TEST_F(SceneDrawing, GroundBelowTheFadeDepthVanishesAndAboveItShows) {
   screenshot("terrain_fade");
 
   EXPECT_TRUE(isClearRed(pixelAt(7.5f, -1.56f, 7.5f))) << "a vertex at -1.56 is fully transparent";
-  const Rgb shown = pixelAt(15.5f, -1.55f, 7.5f);
+  const Pixel shown = pixelAt(15.5f, -1.55f, 7.5f);
   EXPECT_FALSE(isClearRed(shown)) << "a vertex at -1.55 is opaque";
   EXPECT_GT(shown.g, shown.r + 40) << "the green floor";
   EXPECT_TRUE(isClearRed(pixelAt(2.0f, -2.5f, 12.5f))) << "the deep sea floor";
   EXPECT_FALSE(isClearRed(pixelAt(12.5f, 0.5f, 15.0f))) << "the island";
   // A cell whose one side sinks below the cut fades across: partly covered.
-  const Rgb edge = pixelAt(9.9f, -1.56f, 12.0f);
+  const Pixel edge = pixelAt(9.9f, -1.56f, 12.0f);
   EXPECT_GT(edge.g, 0);
 }
 
@@ -118,12 +118,12 @@ TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
   drawSea();
   screenshot("sea_rim");
 
-  const Rgb middle = pixelAt(16.0f, -0.1f, 16.0f);
+  const Pixel middle = pixelAt(16.0f, -0.1f, 16.0f);
   EXPECT_GT(middle.b, 180) << "the sea colour inside";
   EXPECT_LT(middle.r, 40);
-  const Rgb nearRim = pixelAt(-3.6f, -0.1f, 16.0f);
+  const Pixel nearRim = pixelAt(-3.6f, -0.1f, 16.0f);
   EXPECT_GT(nearRim.r, 200) << "nearly transparent at its edge";
-  const Rgb halfWay = pixelAt(0.0f, -0.1f, 16.0f);
+  const Pixel halfWay = pixelAt(0.0f, -0.1f, 16.0f);
   EXPECT_GT(halfWay.b, 80);
   EXPECT_GT(halfWay.r, 80) << "half way from the rim: half sea, half background";
   EXPECT_TRUE(isClearRed(pixelAt(-6.0f, -0.1f, 16.0f))) << "nothing beyond the rim";
@@ -147,7 +147,7 @@ TEST_F(SceneDrawing, HighDetailMirrorsTheLandInTheSea) {
     const std::array<int, 2> shore = projectToWindow(12.5f, 0.0f, 3.56f);
     int sum = 0;
     for (int row = shore[1] - 25; row < shore[1] - 3; ++row) {
-      const Rgb c = readPixel(shore[0], row);
+      const Pixel c = readPixel(shore[0], row);
       sum += c.g - c.r;
     }
     return sum;
@@ -174,7 +174,7 @@ TEST_F(SceneDrawing, DetailZeroShowsNoShadowNorParticlesButTheyStillAge) {
     clearParticles();
     spawnEffect(16.0f, 2.0f, 12.5f, Sparkle);
     frame();
-    return std::array<Rgb, 2>{pixelAt(12.5f, 0.5f, 12.5f), pixelAt(16.0f, 2.15f, 12.5f)};
+    return std::array<Pixel, 2>{pixelAt(12.5f, 0.5f, 12.5f), pixelAt(16.0f, 2.15f, 12.5f)};
   };
   detailLevel = 1;
   const auto normal = look();

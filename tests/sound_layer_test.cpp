@@ -26,19 +26,6 @@ int start(const SoundSample* sample, int frequency, int volume, int pan) {
   return channel;
 }
 
-TEST(SoundLayerErrors, EveryCodeHasItsTextAndOthersAreUnknown) {
-  std::set<std::string> texts;
-  for (int code = SoundNoError; code <= SoundMissingCodec; ++code) {
-    const std::string text = soundErrorText(code);
-    EXPECT_NE(text, "Unknown error") << code;
-    texts.insert(text);
-  }
-  EXPECT_EQ(texts.size(), 19u) << "two codes share a text";
-  EXPECT_STREQ(soundErrorText(SoundDeviceInitFailed), "Error initializing output device.");
-  EXPECT_STREQ(soundErrorText(SoundOutOfMemory), "Not enough memory ");
-  for (int code : {-1, 19, 255, 100000}) EXPECT_STREQ(soundErrorText(code), "Unknown error") << code;
-}
-
 TEST_F(SoundLayer, SampleSoundsFromTheNextUpdateWithItsSettingsFromTheFirstFrame) {
   SoundSample* tone = soundSampleLoad(toneFile("tone.wav", ToneSpec{}).c_str());
   ASSERT_NE(tone, nullptr);

@@ -14,7 +14,7 @@
 #include "render/texture_loader.h"
 #include "render/texture_tables.h"
 #include "tests/support/gl_test_window.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 #include "ui/text_drawing.h"
 
 namespace {
@@ -98,15 +98,15 @@ TEST_F(TextLayoutTest, OutOfRangeIdsAndOverlongTextsStayInsideTheTables) {
 
 constexpr int kGlyphSize = 12;
 
-Rgb letterColour(char c) { return letterTestColour(c); }
-const Rgb kButtonColour{90, 30, 160};
+Pixel letterColour(char c) { return letterTestColour(c); }
+const Pixel kButtonColour{90, 30, 160};
 
 class TextDrawingTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     windowOpen = openTestWindow(640, 480);
     if (!windowOpen) return;
-    TempDataTree tree;
+    ScratchDir tree;
     const std::string dir = tree.root().string();
     releaseAllTextures();
     for (char c = 'a'; c <= 'z'; ++c)
@@ -146,7 +146,7 @@ TEST_F(TextDrawingTest, GlyphsLandOnTheirCellsAtTheirSize) {
   EXPECT_EQ(frame.count(letterColour('a'), 0, 0, 640, 480), kGlyphSize * kGlyphSize);
   // The button background hangs from the pen start by its top-left corner.
   EXPECT_EQ(frame.at(101, 101), kButtonColour);
-  EXPECT_EQ(frame.at(98, 101), (Rgb{0, 0, 0}));
+  EXPECT_EQ(frame.at(98, 101), (Pixel{0, 0, 0}));
   // Small glyphs are half size on 10-pixel steps; large ones four times the size.
   EXPECT_EQ(frame.count(letterColour('c'), 0, 0, 640, 480), 6 * 6);
   ASSERT_TRUE(frame.centre(letterColour('d'), 0, 0, 640, 480, x, y));

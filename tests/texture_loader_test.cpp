@@ -10,16 +10,16 @@
 #include "render/image_decoding.h"
 #include "render/texture_loader.h"
 #include "tests/support/gl_test_window.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 #include "tests/support/test_images.h"
 
 namespace {
 
-const Rgba kRed{255, 0, 0, 255};
-const Rgba kGreen{0, 255, 0, 255};
-const Rgba kBlue{0, 0, 255, 255};
-const Rgba kWhite{255, 255, 255, 255};
-const Rgba kClearYellow{255, 255, 0, 64};
+const Pixel kRed{255, 0, 0, 255};
+const Pixel kGreen{0, 255, 0, 255};
+const Pixel kBlue{0, 0, 255, 255};
+const Pixel kWhite{255, 255, 255, 255};
+const Pixel kClearYellow{255, 255, 0, 64};
 
 class TextureLoaderTest : public ::testing::Test {
  protected:
@@ -36,7 +36,7 @@ class TextureLoaderTest : public ::testing::Test {
     ASSERT_TRUE(writeTrueColourPng(path(name), stripedPicture(width, height, {kRed, kBlue}), false));
   }
 
-  TempDataTree tree_;
+  ScratchDir tree_;
   std::string dir_;
 };
 
@@ -48,10 +48,10 @@ GLint levelParameter(GLuint name, int level, GLenum which) {
 }
 
 // The texture's level 0 as RGBA bytes, texture row 0 first.
-std::vector<Rgba> readBack(const TextureRecord& record) {
+std::vector<Pixel> readBack(const TextureRecord& record) {
   const GLint width = levelParameter(record.glName, 0, GL_TEXTURE_WIDTH);
   const GLint height = levelParameter(record.glName, 0, GL_TEXTURE_HEIGHT);
-  std::vector<Rgba> pixels(static_cast<size_t>(width) * height);
+  std::vector<Pixel> pixels(static_cast<size_t>(width) * height);
   glBindTexture(GL_TEXTURE_2D, record.glName);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
@@ -59,9 +59,11 @@ std::vector<Rgba> readBack(const TextureRecord& record) {
   return pixels;
 }
 
-int channelError(const Rgba& a, const Rgba& b, bool withAlpha) {
+int channelError(const Pixel& a, const Pixel& b, bool withAlpha) {
   int worst = 0;
-  for (int c = 0; c < (withAlpha ? 4 : 3); ++c) worst = std::max(worst, std::abs(a[c] - b[c]));
+  for (auto channel : {&Pixel::r, &Pixel::g, &Pixel::b, &Pixel::a}) {
+    if (channel != &Pixel::a || withAlpha) worst = std::max(worst, std::abs(a.*channel - b.*channel));
+  }
   return worst;
 }
 
@@ -71,14 +73,14 @@ void expectSameColours(const TextureRecord& record, const TestPicture& picture, 
   ASSERT_EQ(record.height, picture.height);
   ASSERT_EQ(levelParameter(record.glName, 0, GL_TEXTURE_WIDTH), picture.width);
   ASSERT_EQ(levelParameter(record.glName, 0, GL_TEXTURE_HEIGHT), picture.height);
-  const std::vector<Rgba> texels = readBack(record);
+  const std::vector<Pixel> texels = readBack(record);
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
-      const Rgba& got = texels[static_cast<size_t>(y) * picture.width + x];
-      const Rgba& want = picture.at(x, y);
+      const Pixel& got = texels[static_cast<size_t>(y) * picture.width + x];
+      const Pixel& want = picture.at(x, y);
       ASSERT_EQ(channelError(got, want, withAlpha), 0)
-          << "texel " << x << "," << y << " is " << int(got[0]) << " " << int(got[1]) << " "
-          << int(got[2]) << " " << int(got[3]);
+          << "texel " << x << "," << y << " is " << int(got.r) << " " << int(got.g) << " "
+          << int(got.b) << " " << int(got.a);
     }
   }
 }

@@ -42,14 +42,6 @@ TEST(VideoModes, SmallAndHugeModesAreLeftOutAndNothingStaleStays) {
   EXPECT_EQ(videoModes[0].width, 0);
 }
 
-TEST(VideoModes, PrintsTheCountAndEverySortedEntry) {
-  const std::array<ModeSize, 2> sizes{{{1024, 768}, {800, 600}}};
-  testing::internal::CaptureStdout();
-  sortVideoModes(sizes.data(), 2);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "\n2 screen mode \nSORTING screen rez\n0: rez 800 x 600\n1: rez 1024 x 768\n");
-}
-
 TEST(VideoModes, TheFullListCapacityIsKept) {
   std::array<ModeSize, kMaxVideoModes + 20> sizes{};
   for (size_t i = 0; i < sizes.size(); ++i) sizes[i] = {800 + static_cast<int>(i), 600};

@@ -1,15 +1,15 @@
-// The real game binary, run under the virtual display in a directory of its own with a
-// small data tree made here.
+// The real game binary started in a folder of its own with a small data tree made here: what a
+// first run writes, what a configuration chooses, where the data tree is looked for, and how
+// each way of failing to start ends the program.
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "tests/support/scratch_dir.h"
+#include "tests/support/game_run.h"
+#include "tests/support/private_display.h"
 #include "tests/support/test_images.h"
 
 #define STB_IMAGE_STATIC
@@ -22,68 +22,40 @@
 
 namespace {
 
-struct Rgb {
-  int r, g, b;
-};
+namespace fs = std::filesystem;
 
-// A square 24-bit TGA of one colour.
-bool writeSolidTga(const std::string& path, int size, Rgb colour) {
-  const auto c = [](int v) { return static_cast<unsigned char>(v); };
-  return writeTga(path, stripedPicture(size, size, {{c(colour.r), c(colour.g), c(colour.b), 255}}), 24);
-}
-
-struct GameRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-GameRun runGame(const std::string& dir, const std::string& args) {
-  const std::string command = "cd '" + dir + "' && '" QUILLMOOR_GAME_BINARY "' " + args +
-                              " > out.txt 2> err.txt";
-  GameRun run;
-  const int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = readWholeFile(dir + "/out.txt");
-  run.err = readWholeFile(dir + "/err.txt");
-  return run;
+void writeSolidTga(const std::string& path, int size, Pixel colour) {
+  ASSERT_TRUE(writeTga(path, stripedPicture(size, size, {colour}), 24));
 }
 
 struct Picture {
   int width = 0, height = 0;
   unsigned char* pixels = nullptr;
+  explicit Picture(const std::string& path) {
+    int channels = 0;
+    pixels = stbi_load(path.c_str(), &width, &height, &channels, 3);
+  }
   ~Picture() { stbi_image_free(pixels); }
-  Rgb at(int x, int y) const {
+  Pixel at(int x, int y) const {
     const unsigned char* p = pixels + (static_cast<size_t>(y) * width + x) * 3;
     return {p[0], p[1], p[2]};
   }
 };
 
-bool loadPicture(const std::string& path, Picture& picture) {
-  int channels = 0;
-  picture.pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 3);
-  return picture.pixels != nullptr;
+void expectNear(const Pixel& got, const Pixel& want, const std::string& where) {
+  EXPECT_NEAR(got.r, want.r, 8) << where;
+  EXPECT_NEAR(got.g, want.g, 8) << where;
+  EXPECT_NEAR(got.b, want.b, 8) << where;
 }
 
-class WholeProgram : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run the tests under xvfb-run";
-  }
-};
+TEST(WholeProgram, AFirstRunWritesTheDefaultsAndShowsTheTransitionPicture) {
+  const GameFolder game(GameFolder::Data::Empty);
+  writeSolidTga(game.path("data/sky/fonbleu.tga"), 64, {200, 40, 20});
+  // The reload transition shrinks the picture over 0.9 s.
+  const GameRun run = game.run(GameScript().at(3, "screenshot shot-3.png"), 60, 16);
+  ASSERT_EQ(run.status, 0) << run.out;
 
-TEST_F(WholeProgram, AFirstRunWritesTheDefaultsAndShowsTheTransitionPicture) {
-  const std::string dir = makeScratchDir("first-run");
-  std::filesystem::create_directories(dir + "/data/sky");
-  ASSERT_TRUE(writeSolidTga(dir + "/data/sky/fonbleu.tga", 64, {200, 40, 20}));
-  ASSERT_TRUE(writeWholeFile(dir + "/script.txt",
-                             "# the reload transition shrinks the picture over 0.9 s\n"
-                             "3 screenshot shot-3.png\n"));
-
-  const GameRun run = runGame(dir, "--frames 60 --fixed-step 16 --seed 1 --script script.txt");
-  ASSERT_EQ(run.status, 0) << run.out << run.err;
-
-  const std::string config = readWholeFile(dir + "/data/tov.pref");
+  const std::string config = game.read("data/tov.pref");
   EXPECT_EQ(config.rfind("game conf file vorpelG \n \n\nSreenwidth \t ", 0), 0u) << config;
   EXPECT_NE(config.find("Fullscreen \t 1\n"), std::string::npos);
   EXPECT_NE(config.find("MusicVolume \t 10f\nSoundVolume \t  10\nGamedetail \t  1\n"),
@@ -91,81 +63,73 @@ TEST_F(WholeProgram, AFirstRunWritesTheDefaultsAndShowsTheTransitionPicture) {
   EXPECT_NE(config.find("playerNameA \t  spwimy\n"), std::string::npos);
   EXPECT_NE(config.find("numberofplayer \t  1\nBlaBla \t  0\n \n"), std::string::npos);
 
-  Picture shot;
-  ASSERT_TRUE(loadPicture(dir + "/shot-3.png", shot));
+  const Picture shot(game.path("shot-3.png"));
+  ASSERT_NE(shot.pixels, nullptr);
   EXPECT_GE(shot.width, 640);
   EXPECT_GE(shot.height, 480);
   // The enlarged picture covers the whole frame, corners included.
   const std::array<std::pair<int, int>, 4> points{
       {{1, 1}, {shot.width - 2, 1}, {shot.width / 4, shot.height / 4},
        {shot.width - 2, shot.height - 2}}};
-  for (const auto& [x, y] : points) {
-    const Rgb c = shot.at(x, y);
-    EXPECT_NEAR(c.r, 200, 8) << x << "," << y;
-    EXPECT_NEAR(c.g, 40, 8) << x << "," << y;
-    EXPECT_NEAR(c.b, 20, 8) << x << "," << y;
-  }
+  for (const auto& [x, y] : points) expectNear(shot.at(x, y), {200, 40, 20}, std::to_string(x) + "," + std::to_string(y));
 }
 
-TEST_F(WholeProgram, AnExistingConfigurationChoosesTheWindow) {
-  const std::string dir = makeScratchDir("configured");
-  std::filesystem::create_directories(dir + "/data");
-  ASSERT_TRUE(writeWholeFile(dir + "/data/tov.pref",
-                             "Sreenwidth \t 720\nSreenheight \t 500\nFullscreen \t 0\n"));
-  ASSERT_TRUE(writeWholeFile(dir + "/script.txt", "1 screenshot shot.png\n"));
-  const GameRun run = runGame(dir, "--frames 3 --fixed-step 16 --script script.txt");
-  ASSERT_EQ(run.status, 0) << run.out << run.err;
-  Picture shot;
-  ASSERT_TRUE(loadPicture(dir + "/shot.png", shot));
+TEST(WholeProgram, AnExistingConfigurationChoosesTheWindowAndAScriptedQuitEndsTheRun) {
+  const GameFolder game(GameFolder::Data::Empty);
+  game.write("data/tov.pref", "Sreenwidth \t 720\nSreenheight \t 500\nFullscreen \t 0\n");
+  const GameRun run =
+      game.run(GameScript().at(1, "screenshot shot.png").at(5, "quit").at(6, "screenshot late.png"), 500, 16);
+  ASSERT_EQ(run.status, 0) << run.out;
+  const Picture shot(game.path("shot.png"));
+  ASSERT_NE(shot.pixels, nullptr);
   EXPECT_EQ(shot.width, 720);
   EXPECT_EQ(shot.height, 500);
+  EXPECT_FALSE(fs::exists(game.path("late.png")));
   // An existing file is read, not rewritten.
-  EXPECT_EQ(readWholeFile(dir + "/data/tov.pref").find("game conf"), std::string::npos);
+  EXPECT_EQ(game.read("data/tov.pref").find("game conf"), std::string::npos);
 }
 
-TEST_F(WholeProgram, AScriptedQuitEndsTheRunEarly) {
-  const std::string dir = makeScratchDir("quit");
-  std::filesystem::create_directories(dir + "/data");
-  ASSERT_TRUE(writeWholeFile(dir + "/script.txt", "5 quit\n6 screenshot late.png\n"));
-  const GameRun run = runGame(dir, "--frames 500 --fixed-step 16 --script script.txt");
-  EXPECT_EQ(run.status, 0) << run.out << run.err;
-  EXPECT_FALSE(std::filesystem::exists(dir + "/late.png"));
+TEST(WholeProgram, StartedElsewhereItUsesTheDataTreeBesideItself) {
+  const ScratchDir home;
+  const GameFolder elsewhere(GameFolder::Data::Empty);
+  fs::remove_all(elsewhere.path("data"));
+  fs::copy_file(QUILLMOOR_GAME_BINARY, home.path("quillmoor"));
+  writeSolidTga(home.path("data/sky/fonbleu.tga"), 32, {20, 200, 40});
+  elsewhere.write("script.txt", "2 screenshot " + elsewhere.path("shot.png") + "\n");
+  const PrivateDisplay display;
+  const std::string command = "cd '" + elsewhere.path() + "' && DISPLAY=" + display.name() + " ALSOFT_DRIVERS=null '" +
+                              home.path("quillmoor") + "' --frames 4 --fixed-step 16 --script script.txt > out.txt 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << elsewhere.read("out.txt");
+  EXPECT_TRUE(fs::exists(home.path("data/tov.pref")));
+  EXPECT_FALSE(fs::exists(elsewhere.path("data")));
+  const Picture shot(elsewhere.path("shot.png"));
+  ASSERT_NE(shot.pixels, nullptr);
+  expectNear(shot.at(2, 2), {20, 200, 40}, "the picture of the tree beside the program");
 }
 
-TEST_F(WholeProgram, StartedElsewhereItUsesTheDataTreeBesideItself) {
-  namespace fs = std::filesystem;
-  const std::string home = makeScratchDir("installed");
-  const std::string elsewhere = makeScratchDir("elsewhere");
-  fs::create_directories(home + "/data/sky");
-  fs::copy_file(QUILLMOOR_GAME_BINARY, home + "/quillmoor");
-  ASSERT_TRUE(writeSolidTga(home + "/data/sky/fonbleu.tga", 32, {20, 200, 40}));
-  ASSERT_TRUE(writeWholeFile(elsewhere + "/script.txt",
-                             "2 screenshot " + elsewhere + "/shot.png\n"));
-  const std::string command = "cd '" + elsewhere + "' && '" + home +
-                              "/quillmoor' --frames 4 --fixed-step 16 --script script.txt"
-                              " > out.txt 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << readWholeFile(elsewhere + "/out.txt");
-  EXPECT_TRUE(fs::exists(home + "/data/tov.pref"));
-  EXPECT_FALSE(fs::exists(elsewhere + "/data"));
-  Picture shot;
-  ASSERT_TRUE(loadPicture(elsewhere + "/shot.png", shot));
-  EXPECT_NEAR(shot.at(2, 2).g, 200, 8);  // the picture of the tree beside the program
-}
-
-TEST_F(WholeProgram, ABadScriptLineStopsTheRunWithItsLineNumber) {
-  const std::string dir = makeScratchDir("bad-script");
-  ASSERT_TRUE(writeWholeFile(dir + "/script.txt", "0 move 10 10\n# fine so far\n4 wiggle\n"));
-  const GameRun run = runGame(dir, "--frames 10 --script script.txt");
-  EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
-  EXPECT_FALSE(std::filesystem::exists(dir + "/data/tov.pref"));
-}
-
-TEST_F(WholeProgram, AnUnknownOptionIsRefused) {
-  const std::string dir = makeScratchDir("bad-option");
-  const GameRun run = runGame(dir, "--frames");
-  EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.err.find("usage"), std::string::npos) << run.err;
+TEST(WholeProgram, EachWayOfFailingToStartHasItsStatusAndMessage) {
+  const GameFolder game(GameFolder::Data::Empty);
+  // A bad option or script line: status 3, before anything is written.
+  GameRun run = game.runWith("--frames");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.out.find("usage"), std::string::npos) << run.out;
+  game.write("script.txt", "0 move 10 10\n# fine so far\n4 wiggle\n");
+  run = game.runWith("--frames 10 --script script.txt");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.out.find("line 3"), std::string::npos) << run.out;
+  EXPECT_FALSE(fs::exists(game.path("data/tov.pref")));
+  // No video at all: status 1.
+  run = game.runWith("--frames 10", "SDL_VIDEODRIVER=no-such-driver");
+  EXPECT_EQ(run.status, 1) << run.out;
+  EXPECT_NE(run.out.find("Couldn't initialize SDL"), std::string::npos) << run.out;
+  // Video without OpenGL: the window cannot open, status 2.
+  run = game.runWith("--frames 10", "SDL_VIDEODRIVER=dummy");
+  EXPECT_EQ(run.status, 2) << run.out;
+  EXPECT_NE(run.out.find("OpenGL video mode"), std::string::npos) << run.out;
+  // No sound device is no failure: the game says so and runs silent.
+  run = game.runWith("--frames 30 --fixed-step 16", "ALSOFT_DRIVERS=no-such-backend");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("Error!\nError initializing output device.\n"), std::string::npos) << run.out;
 }
 
 }  // namespace

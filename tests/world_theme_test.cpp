@@ -6,7 +6,7 @@
 
 #include "course/course_catalogue.h"
 #include "course/world_theme.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ class ThemeTest : public ::testing::Test {
     }
     return count;
   }
-  TempDataTree tree;
+  ScratchDir tree;
 };
 
 TEST_F(ThemeTest, EveryKeyOfTheListFileTakesEffect) {

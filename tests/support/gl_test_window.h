@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_images.h"
+
 constexpr int kGlTestWindowSize = 128;  // pixels, square
 
 // Opens the small square window on the first call (and initialises GLEW); true when a
@@ -15,32 +17,32 @@ constexpr int kGlTestWindowSize = 128;  // pixels, square
 bool openGlTestWindow();
 
 // Opens (or reopens at another size) a window for screen drawing tests and sets
-// screenWidth/screenHeight to match; false when no GL window can be had.
+// screenWidth/screenHeight to match; false when no GL window can be had (and a failure of the
+// test when the CI variable is set).
 bool openTestWindow(int width, int height);
 
-using Rgb = std::array<std::uint8_t, 3>;
 
-// The back buffer as rows from the top of the window, one Rgb per pixel.
+// The back buffer as rows from the top of the window, one Pixel per pixel.
 struct FrameGrab {
   int width = 0, height = 0;
-  std::vector<Rgb> pixels;
-  Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  std::vector<Pixel> pixels;
+  Pixel at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
   // Pixels of exactly this colour inside the box [x0, x1) x [y0, y1) (clipped to the frame).
-  int count(const Rgb& colour, int x0, int y0, int x1, int y1) const;
+  int count(const Pixel& colour, int x0, int y0, int x1, int y1) const;
   // Mean position of the pixels of this colour in the box; false when there are none.
-  bool centre(const Rgb& colour, int x0, int y0, int x1, int y1, float& x, float& y) const;
+  bool centre(const Pixel& colour, int x0, int y0, int x1, int y1, float& x, float& y) const;
   // Writes the grab as a PNG, for looking at.
   void save(const std::string& path) const;
 };
 FrameGrab grabFrame();
 
 // A 32-bit TGA of one opaque colour.
-void writeSolidImage(const std::string& path, int width, int height, const Rgb& colour);
+void writeSolidImage(const std::string& path, int width, int height, const Pixel& colour);
 
 // Writes a one-colour image named `name` into `dir` and loads it into Sprites[slot] with the
 // given anchor: drawing tests tell their glyphs and pictures apart by colour.
 void loadPlainSprite(int slot, const std::string& dir, const std::string& name, int width,
-                     int height, const Rgb& colour, int anchor);
+                     int height, const Pixel& colour, int anchor);
 
 // A distinct colour for each letter 'a'..'z', for plain glyph images.
-Rgb letterTestColour(char letter);
+Pixel letterTestColour(char letter);

@@ -16,7 +16,7 @@
 #include "render/camera.h"
 #include "render/model_loader.h"
 #include "render/texture_tables.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ constexpr const char* kCubeModel =
     "f 3/1 7/2 8/3 4/4\nf 4/1 8/2 5/3 1/4\n";
 
 void loadCubeModel(int slot) {
-  static const TempDataTree files;
+  static const ScratchDir files;
   files.write("wall.obj", kCubeModel);
   loadModel(slot, files.path("wall.obj").c_str(), 1.0f);
 }
@@ -125,10 +125,10 @@ void lookFrom(float ex, float ey, float ez, float tx, float ty, float tz) {
   camera.previousTarget = camera.target;
 }
 
-Rgb readPixel(int x, int y) {
-  std::array<unsigned char, 4> p{};
-  glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-  return {p[0], p[1], p[2]};
+Pixel readPixel(int x, int y) {
+  Pixel p;
+  glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, &p);
+  return p;
 }
 
 std::array<int, 2> projectToWindow(float x, float y, float z) {

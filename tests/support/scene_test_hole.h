@@ -5,9 +5,7 @@
 #include <array>
 #include <cstdint>
 
-struct Rgb {
-  int r = 0, g = 0, b = 0;
-};
+#include "tests/support/test_images.h"
 
 // Opens an OpenGL window of the given size with the game's fixed GL state; false when no
 // display is available.
@@ -28,7 +26,7 @@ void setVertexHeights(int x0, int z0, int x1, int z1, float height);
 void lookFrom(float ex, float ey, float ez, float tx, float ty, float tz);
 
 // Pixel of the back buffer, (0, 0) at the bottom-left.
-Rgb readPixel(int x, int y);
+Pixel readPixel(int x, int y);
 
 // Window pixel of a world point under the current matrices.
 std::array<int, 2> projectToWindow(float x, float y, float z);

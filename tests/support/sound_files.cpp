@@ -38,14 +38,6 @@ bool writeToneFile(const std::string& path, const ToneSpec& tone) {
   return written == static_cast<sf_count_t>(frames);
 }
 
-std::string soundTestDir(const std::string& name) {
-  const std::filesystem::path dir =
-      std::filesystem::path(QUILLMOOR_BINARY_DIR) / "test-output" / "sound" / name;
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
 double channelRms(const std::vector<float>& frames, int channel, size_t firstFrame, size_t count) {
   double sum = 0.0;
   for (size_t i = firstFrame; i < firstFrame + count && 2 * i + 1 < frames.size(); ++i) {
@@ -79,7 +71,6 @@ double toneFrequency(const std::vector<float>& frames, int channel, size_t first
 
 void LoopbackMixerTest::SetUp() {
   ASSERT_TRUE(soundInitLoopback(kRate, kSoundMaxChannels)) << soundErrorText(soundGetError());
-  dir = soundTestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
 void LoopbackMixerTest::TearDown() {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch_dir.h"
+
 struct ToneSpec {
   int rate = 22050;        // the file's sample rate, Hz
   int channels = 1;        // 1 or 2
@@ -19,9 +21,6 @@ struct ToneSpec {
 
 // Writes a sine tone as a 16-bit .wav or a Vorbis .ogg (by the path's extension). False on failure.
 bool writeToneFile(const std::string& path, const ToneSpec& tone);
-
-// A fresh directory for one test's files, under the build tree.
-std::string soundTestDir(const std::string& name);
 
 // Interleaved stereo frames; channel 0 is left, 1 right.
 double channelRms(const std::vector<float>& frames, int channel, size_t firstFrame, size_t count);
@@ -46,5 +45,6 @@ class LoopbackMixerTest : public ::testing::Test {
   // A tone file in this test's directory, written once per call.
   std::string toneFile(const std::string& name, const ToneSpec& tone);
 
-  std::string dir;
+  ScratchDir scratch;
+  std::string dir = scratch.path();
 };

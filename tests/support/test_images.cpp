@@ -1,6 +1,7 @@
 #include "tests/support/test_images.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -73,13 +74,16 @@ bool writeBytes(const std::string& path, const Bytes& bytes) {
 
 Bytes packed(const TestPicture& picture, int channels) {
   Bytes out;
-  for (const Rgba& p : picture.pixels) out.insert(out.end(), p.begin(), p.begin() + channels);
+  for (const Pixel& p : picture.pixels) {
+    const std::array<unsigned char, 4> bytes{p.r, p.g, p.b, p.a};
+    out.insert(out.end(), bytes.begin(), bytes.begin() + channels);
+  }
   return out;
 }
 
 }  // namespace
 
-TestPicture stripedPicture(int width, int height, const std::vector<Rgba>& rowColours) {
+TestPicture stripedPicture(int width, int height, const std::vector<Pixel>& rowColours) {
   TestPicture picture{width, height, {}};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) picture.pixels.push_back(rowColours[y % rowColours.size()]);
@@ -88,12 +92,12 @@ TestPicture stripedPicture(int width, int height, const std::vector<Rgba>& rowCo
 }
 
 bool writePalettedPng(const std::string& path, const TestPicture& picture) {
-  std::vector<Rgba> palette;
+  std::vector<Pixel> palette;
   Bytes raw;
   for (int y = 0; y < picture.height; ++y) {
     raw.push_back(0);  // filter type none
     for (int x = 0; x < picture.width; ++x) {
-      const Rgba& p = picture.at(x, y);
+      const Pixel& p = picture.at(x, y);
       auto found = std::find(palette.begin(), palette.end(), p);
       if (found == palette.end()) {
         if (palette.size() == 256) return false;
@@ -110,7 +114,7 @@ bool writePalettedPng(const std::string& path, const TestPicture& picture) {
   header.insert(header.end(), {8, 3, 0, 0, 0});  // 8-bit indices, palette, no interlace
   putChunk(out, "IHDR", header);
   Bytes colours;
-  for (const Rgba& p : palette) colours.insert(colours.end(), p.begin(), p.begin() + 3);
+  for (const Pixel& p : palette) colours.insert(colours.end(), {p.r, p.g, p.b});
   putChunk(out, "PLTE", colours);
   putChunk(out, "IDAT", storedZlib(raw));
   putChunk(out, "IEND", {});
@@ -142,16 +146,16 @@ bool writeTga(const std::string& path, const TestPicture& picture, int bitsPerPi
   out[17] = bitsPerPixel == 32 ? 8 : (bitsPerPixel == 16 ? 1 : 0);  // alpha bits; origin bottom
   for (int y = picture.height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width; ++x) {
-      const Rgba& p = picture.at(x, y);
+      const Pixel& p = picture.at(x, y);
       if (bitsPerPixel == 16) {
-        const unsigned value = (p[3] >= 128 ? 0x8000u : 0u) | ((p[0] >> 3) << 10) |
-                               ((p[1] >> 3) << 5) | (p[2] >> 3);
+        const unsigned value = (p.a >= 128 ? 0x8000u : 0u) | ((p.r >> 3) << 10) |
+                               ((p.g >> 3) << 5) | (p.b >> 3);
         out.push_back(static_cast<unsigned char>(value & 0xFF));
         out.push_back(static_cast<unsigned char>(value >> 8));
         continue;
       }
-      out.insert(out.end(), {p[2], p[1], p[0]});
-      if (bitsPerPixel == 32) out.push_back(p[3]);
+      out.insert(out.end(), {p.b, p.g, p.r});
+      if (bitsPerPixel == 32) out.push_back(p.a);
     }
   }
   return writeBytes(path, out);

@@ -2,22 +2,27 @@
 // own pictures: paletted PNG, true-colour PNG and JPEG, and TGA of 16, 24 or 32 bits.
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-using Rgba = std::array<unsigned char, 4>;
+// The one pixel type of the tests: what a test picture holds and what a frame grab reads back.
+struct Pixel {
+  std::uint8_t r = 0, g = 0, b = 0, a = 255;
+  bool operator==(const Pixel& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+  bool operator!=(const Pixel& o) const { return !(*this == o); }
+};
 
 // A picture held top row first, `width` pixels per row.
 struct TestPicture {
   int width = 0;
   int height = 0;
-  std::vector<Rgba> pixels;
-  const Rgba& at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  std::vector<Pixel> pixels;
+  const Pixel& at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
 // Rows of one colour each, top to bottom, cycling through `rowColours`.
-TestPicture stripedPicture(int width, int height, const std::vector<Rgba>& rowColours);
+TestPicture stripedPicture(int width, int height, const std::vector<Pixel>& rowColours);
 
 // Every writer creates the directories of its path.
 // Colour type 3 with an 8-bit palette built from the picture's colours (at most 256).

@@ -2,9 +2,10 @@
 # Prints what the game costs on this machine, each figure the median of RUNS runs (default 5):
 # start to first frame, title-screen frames per second and resident memory at 800 x 600, the
 # play screen of the real game at each detail level (frames per second, processor time a
-# frame, resident memory), hole load (reading and both bakes), course start, and the headless
-# simulator's speed. The machine's load average is printed first: on a shared machine every
-# figure moves with it. Run it after a build, from anywhere:
+# frame, resident memory), hole load (reading and both bakes), course start, the headless
+# simulator's speed and the memory soak (tools/bench/memory_soak.sh). The machine's load
+# average is printed first: on a shared machine every figure moves with it. Run it after a
+# build, from anywhere:
 #   tools/bench/bench.sh [RUNS]
 # It needs a display: without one it starts its own virtual display.
 set -euo pipefail
@@ -139,4 +140,7 @@ for ((i = 0; i < runs; ++i)); do
     awk '{print ($1 > 0) ? 1000 / $1 : 0}')")
 done
 echo "headless simulator: $(printf '%s\n' "${speeds[@]}" | median) simulated seconds per CPU second"
+
+# Memory over a long run of course starts, with its own verdict (last quarter flat).
+tools/bench/memory_soak.sh "${SOAK_STARTS:-200}" || echo "memory soak: FAILED"
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -67,7 +67,8 @@ void benchFrames(const std::string& effect, const std::string& music) {
 }  // namespace
 
 int main() {
-  const std::string dir = soundTestDir("bench");
+  const ScratchDir scratch;
+  const std::string dir = scratch.path();
   const std::string effect = dir + "/effect.wav", music = dir + "/music.ogg";
   if (!writeToneFile(effect, ToneSpec{22050, 1, 441.0, 1.0}) ||
       !writeToneFile(music, ToneSpec{44100, 2, 441.0, 30.0})) {
