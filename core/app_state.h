@@ -33,9 +33,11 @@ constexpr int reloadTransitionTo(int screen) { return -100 - screen; }
 
 constexpr int kPathLength = 4096;
 
-// Lives for the whole run; set once at start-up.
-extern std::array<char, kPathLength> configPath;  // "./data/tov.pref"
-extern std::array<char, kPathLength> dataFolder;  // "./data/", where the score files go
+// Live for the whole run; set once at start-up (core/save_paths.h): "./data/tov.pref" and
+// "./data/" in a writable data tree, else inside the user's data folder; both empty when the
+// game plays without saving.
+extern std::array<char, kPathLength> configPath;  // the settings file
+extern std::array<char, kPathLength> dataFolder;  // where the score files go, with its slash
 
 // Screen control; lives for the whole run.
 extern int screenState;

@@ -33,7 +33,7 @@ struct KeyName {
 
 // Named keys of the script; letters, digits and other printable characters stand for
 // themselves.
-constexpr std::array<KeyName, 13> kKeyNames{{{"space", SDLK_SPACE, ' '},
+constexpr std::array<KeyName, 14> kKeyNames{{{"space", SDLK_SPACE, ' '},
                                              {"return", SDLK_RETURN, '\r'},
                                              {"escape", SDLK_ESCAPE, 27},
                                              {"backspace", SDLK_BACKSPACE, 8},
@@ -45,6 +45,7 @@ constexpr std::array<KeyName, 13> kKeyNames{{{"space", SDLK_SPACE, ' '},
                                              {"f2", SDLK_F2, 0},
                                              {"f3", SDLK_F3, 0},
                                              {"f4", SDLK_F4, 0},
+                                             {"f12", SDLK_F12, 0},
                                              {"delete", SDLK_DELETE, 127}}};
 
 // The loaded script; lives for the whole run.

@@ -135,6 +135,7 @@ bool writeConfigTo(std::FILE* f, const VideoMode& mode) {
 // Written beside the old file and renamed over it, so that the old file stays whole
 // when the write fails part-way.
 void writeConfigWith(const VideoMode& mode) {
+  if (configPath[0] == '\0') return;  // no folder for the player's files: playing without saving
   std::array<char, kPathLength + 8> temp{};
   std::snprintf(temp.data(), temp.size(), "%s.new", configPath.data());
   std::FILE* f = std::fopen(temp.data(), "w");

@@ -2,11 +2,9 @@
 // loop, again after the options screen changed the display settings.
 #include <GL/glew.h>
 #include <SDL/SDL.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 
 #include "core/app_state.h"
@@ -16,6 +14,7 @@
 #include "core/frame_clock.h"
 #include "core/gl_state.h"
 #include "core/main_loop.h"
+#include "core/save_paths.h"
 #include "core/video_modes.h"
 #include "course/course_catalogue.h"
 #include "play/play_state.h"
@@ -25,25 +24,6 @@ namespace {
 
 constexpr int kScriptFailure = 3;
 constexpr const char* kCaption = "Quillmoor Mini Golf";
-
-// The data tree is ./data; started from elsewhere, the game looks beside its own program.
-void findDataTree() {
-  if (access("data", F_OK) == 0) return;
-  std::array<char, kPathLength> exe{};
-  const ssize_t n = readlink("/proc/self/exe", exe.data(), exe.size() - 1);
-  if (n <= 0) return;
-  exe[static_cast<size_t>(n)] = '\0';
-  char* slash = std::strrchr(exe.data(), '/');
-  if (slash == nullptr) return;
-  *slash = '\0';
-  if (chdir(exe.data()) != 0) std::printf("cannot change to %s\n", exe.data());
-}
-
-void fillWorkingPaths() {
-  std::snprintf(configPath.data(), configPath.size(), "%s", "./data/tov.pref");
-  // Score files live in the game's own data tree, beside the configuration.
-  std::snprintf(dataFolder.data(), dataFolder.size(), "%s", "./data/");
-}
 
 // Opens the window with the configured mode; failure ends the program with status 2.
 void openWindow() {
@@ -72,7 +52,7 @@ int main(int argc, char** argv) {
   setFixedStep(automation.fixedStepMs);
 
   findDataTree();
-  fillWorkingPaths();
+  chooseSaveFolder();
   std::srand(automation.seedGiven ? automation.seed : static_cast<unsigned>(std::time(nullptr)));
   startSound();
   holeNumber = 1;

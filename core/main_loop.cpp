@@ -10,6 +10,7 @@
 #include "core/frame_clock.h"
 #include "core/pause_menu.h"
 #include "core/playing_screen.h"
+#include "core/screenshot_key.h"
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
 #include "course/hole_map.h"
@@ -157,6 +158,7 @@ void handleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
       input.typedChar = static_cast<char>(event.key.keysym.unicode & 0xFF);
+      if (event.key.keysym.sym == SDLK_F12) requestKeyScreenshot();
       break;
     case SDL_MOUSEMOTION:
       input.mouseX = event.motion.x;
@@ -252,6 +254,7 @@ void runFrame() {
   input.typedChar = kNoTypedChar;
   input.hoveredItem = 0;
   takeScriptScreenshots();  // the back buffer holds this frame until the swap
+  takeKeyScreenshot();
   SDL_GL_SwapBuffers();
 
   if (finishAutomatedFrame()) {

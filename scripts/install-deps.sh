@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest
   libstb-dev libfreetype-dev fonts-dejavu-core fonts-comfortaa
   xvfb xauth
+  desktop-file-utils appstream
 )
 # Extra packages for a mode: "fuzz" adds clang and its runtime.
 if [[ "${1:-}" == "fuzz" ]]; then

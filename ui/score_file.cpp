@@ -144,7 +144,7 @@ int roundTotal(const ScoreSlot& slot) {
 
 void scoreFilePath(std::array<char, kPathLength>& out, int world) {
   out[0] = '\0';
-  if (!isCatalogueWorld(world)) return;
+  if (!isCatalogueWorld(world) || dataFolder[0] == '\0') return;  // no world, or saving is off
   std::array<char, kCatalogueTextLength> name{};
   copyName(name, catalogue.worldNames[world].data());
   for (char& c : name) {

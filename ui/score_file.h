@@ -39,7 +39,8 @@ extern float scoreWave;  // set by a merge, decays by 20 per second to 0
 int roundTotal(const ScoreSlot& slot);
 
 // The score file of a world: "<dataFolder>tov_<world name>.scores" with the blanks of the
-// world name written as '-'. Empty when the index is no world of the catalogue.
+// world name written as '-'. Empty when the index is no world of the catalogue or when
+// dataFolder is empty (no folder for the player's files: nothing is read or written).
 void scoreFilePath(std::array<char, kPathLength>& out, int world);
 
 // The default strokes of table slot k (1..7) on hole h for a hole of this par: weaker from

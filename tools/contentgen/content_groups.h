@@ -15,3 +15,5 @@ void generateWorlds();         // levels/level<N>.vorpel, the worlds' floors, ob
 void generateHoles();          // levels/<hole>-<name>.map and the course pictures, from content/holes/
 // music/<name>.ogg from content/music/<name>.tune
 void generateMusic(const char *trackName);
+// icons/hicolor/<size>/apps/quillmoor.png, the program's icon; written outside the data tree
+void generateDesktopIcons();

@@ -7,7 +7,8 @@
 //   contentgen --hole <content-dir> <world 1-5> <source.hole> <out.map>
 //                                                    compile one hole source
 //
-// Groups: glyphs menu icons portraits effects models sounds worlds holes music:<track>
+// Groups: glyphs menu icons portraits effects models sounds worlds holes music:<track>, and
+// desktop (the program's icon, written into its own output folder rather than the data tree)
 #include "contact_sheet.h"
 #include "content_groups.h"
 #include "file_output.h"
@@ -31,6 +32,7 @@ constexpr GroupEntry kGroups[] = {
     {"glyphs", generateGlyphs},       {"menu", generateMenuImages},   {"icons", generatePlayIcons},
     {"portraits", generatePortraits}, {"effects", generateEffectImages}, {"models", generateSharedModels},
     {"sounds", generateSounds},       {"worlds", generateWorlds},     {"holes", generateHoles},
+    {"desktop", generateDesktopIcons},
 };
 
 bool runGroup(const std::string &name)
