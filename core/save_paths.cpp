@@ -35,9 +35,15 @@ bool enterIfItHoldsData(const char* folder) {
   return false;
 }
 
-void setPaths(const char* folder) {
-  std::snprintf(configPath.data(), configPath.size(), "%stov.pref", folder);
+// False, with both paths left empty, when the settings file's path would not fit.
+bool setPaths(const char* folder) {
+  const int length = std::snprintf(configPath.data(), configPath.size(), "%stov.pref", folder);
+  if (length < 0 || length >= static_cast<int>(configPath.size())) {
+    configPath[0] = '\0';
+    return false;
+  }
   std::snprintf(dataFolder.data(), dataFolder.size(), "%s", folder);
+  return true;
 }
 
 }  // namespace
@@ -86,15 +92,9 @@ bool makeFolders(const char* path) {
 void chooseSaveFolder() {
   configPath[0] = '\0';
   dataFolder[0] = '\0';
-  if (access("data", W_OK) == 0) {
-    setPaths("./data/");
-    return;
-  }
+  if (access("data", W_OK) == 0 && setPaths("./data/")) return;
   std::array<char, kPathLength> folder{};
-  if (userDataFolder(folder) && makeFolders(folder.data())) {
-    setPaths(folder.data());
-    return;
-  }
+  if (userDataFolder(folder) && makeFolders(folder.data()) && setPaths(folder.data())) return;
   std::printf("cannot make a folder for the settings and scores (%s): playing without saving\n",
               folder[0] != '\0' ? folder.data() : "set HOME or XDG_DATA_HOME");
 }
