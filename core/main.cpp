@@ -13,6 +13,7 @@
 #include "core/config_file.h"
 #include "core/frame_clock.h"
 #include "core/gl_state.h"
+#include "core/kinds_file.h"
 #include "core/main_loop.h"
 #include "core/save_paths.h"
 #include "core/video_modes.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
   do {
     listVideoModes();
     readConfig();
+    readPlayerKinds();
     applyLanguage();
     videoRestart = 0;
     quitRequested = 0;

@@ -13,8 +13,10 @@
 #include "core/screenshot_key.h"
 #include "core/transition_screen.h"
 #include "core/video_modes.h"
+#include "course/course_catalogue.h"
 #include "course/hole_map.h"
 #include "course/world_theme.h"
+#include "play/computer_player.h"
 #include "play/play_state.h"
 #include "render/resource_sets.h"
 #include "render/texture_loader.h"
@@ -47,8 +49,12 @@ void applyMouseLook(int xrel, int yrel) {
   strikePower = clampStrikePower(strikePower);
 }
 
+// While a computer plays, the strike power is its own.
+bool computerPlays() { return screenState == Playing && isComputerPlayer(players.currentPlayer); }
+
 void handleButtonDown(int button) {
   input.mouseButtons = button == SDL_BUTTON_LEFT ? 1 : button == SDL_BUTTON_RIGHT ? 2 : 0;
+  if (computerPlays()) return;
   if (button == SDL_BUTTON_WHEELUP) strikePower += 1.0f;
   if (button == SDL_BUTTON_WHEELDOWN) strikePower -= 1.0f;
   strikePower = clampStrikePower(strikePower);
@@ -100,7 +106,7 @@ void runLoadCourseScreen() {
 
 // Both ways out of play end in the high scores, which merge the game once more.
 void leavePlayWhenAsked() {
-  if (holeNumber > kHolesPerCourse) {
+  if (holeNumber > courseHoleCount()) {
     roundMerged = 0;
     slideOffset = 0.0f;
     screenChoice = 1;
@@ -130,7 +136,7 @@ MouseLookStep mouseLookStep(int xrel, int yrel, int mouseX, int mouseY, int widt
 }
 
 bool mouseLookApplies() {
-  return screenState == Playing && shotPhase == Aiming && cameraMode != 3;
+  return screenState == Playing && shotPhase == Aiming && cameraMode != 3 && !computerPlays();
 }
 
 float clampStrikePower(float power) {

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include "core/app_state.h"
+#include "course/course_catalogue.h"
 #include "course/hole_map.h"
 #include "play/play_state.h"
 #include "render/scene.h"
@@ -46,7 +47,7 @@ void drawChoices() {
   glPopMatrix();
   drawSmallText(QuitCourse, HAnchor::CentreOnScreen, VAnchor::Middle, 0, -15, 1.0f,
                 localisedStrings.strQuitCourse.data());
-  if (holeNumber != kHolesPerCourse) {
+  if (holeNumber < courseHoleCount()) {
     drawSmallText(NextHole, HAnchor::CentreOnScreen, VAnchor::Middle, 0, 20, 1.0f,
                   localisedStrings.strNextCourse.data());
   }
@@ -68,7 +69,7 @@ void choosePauseItem(int item) {
       SDL_ShowCursor(SDL_DISABLE);
       slideOffset = 0.0f;
       screenState = Playing;
-      if (holeNumber < kHolesPerCourse) ++holeNumber;
+      if (holeNumber < courseHoleCount()) ++holeNumber;
       loadHoleMap();
       break;
     case ContinuePlay:

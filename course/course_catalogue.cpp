@@ -42,9 +42,13 @@ void addWorld(const ListFile& list, const char* word) {
   copyText(catalogue.worldFiles[w].data(), kCatalogueTextLength, list.path);
   copyText(catalogue.worldRoots[w].data(), kCatalogueTextLength, list.root);
   std::array<char, kPathLength> mapPath{};
+  catalogue.holeCounts[w] = 0;
   for (int hole = 1; hole <= kHolesPerCourse; ++hole) {
     holeMapPath(mapPath, list.root, hole, word);
     catalogue.holePars[w][hole] = readHolePar(mapPath.data());
+    std::FILE* map = std::fopen(mapPath.data(), "r");
+    if (map != nullptr && catalogue.holeCounts[w] == hole - 1) catalogue.holeCounts[w] = hole;
+    if (map != nullptr) std::fclose(map);
   }
   catalogue.worldCount = w + 1;
 }
@@ -65,6 +69,12 @@ void buildCourseCatalogue() {
     }
     std::fclose(file);
   }
+}
+
+int courseHoleCount() {
+  if (!isCatalogueWorld(catalogue.currentWorld)) return kHolesPerCourse;
+  const int count = catalogue.holeCounts[catalogue.currentWorld];
+  return count >= 1 ? count : kHolesPerCourse;
 }
 
 bool isCatalogueWorld(int world) {

@@ -19,6 +19,7 @@ struct CourseCatalogue {
   std::array<CatalogueText, kMaxWorlds> worldFiles{};  // list file the world was found in
   std::array<CatalogueText, kMaxWorlds> worldRoots{};  // data directory of that list file
   std::array<std::array<int, kHolesPerCourse + 1>, kMaxWorlds> holePars{};  // holes 1..18
+  std::array<int, kMaxWorlds> holeCounts{};  // holes 1..n have map files (shipped worlds: 18)
   int currentWorld = 4;  // start-up begins with the fifth world
 };
 extern CourseCatalogue catalogue;
@@ -26,6 +27,11 @@ extern CourseCatalogue catalogue;
 // Scans the twelve list files in order; every "Level_Name" line adds one world. Worlds past
 // kMaxWorlds are refused with one line each.
 void buildCourseCatalogue();
+
+// The holes of the current world's course: it ends after the last of the holes 1, 2, ...
+// whose map files exist (a missing hole would leave a grid with no cup). 18 when the current
+// index is no world of the catalogue, or its first hole is missing too.
+int courseHoleCount();
 
 // True for the index of a world the catalogue found (0 .. worldCount - 1).
 bool isCatalogueWorld(int world);

@@ -1,5 +1,7 @@
 #include "play/play_state.h"
 
+#include "play/computer_player.h"
+
 PlayerTable players;
 ScoreTable scores;
 
@@ -29,4 +31,5 @@ void resetPlayersForHole() {
   // A stroke cut short by the pause menu must not carry over: a still-rolling phase would skip
   // the introduction and hand the first turn to the wrong player.
   shotPhase = Intro;
+  resetComputerTurn();
 }

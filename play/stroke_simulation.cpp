@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "core/app_state.h"
 #include "course/terrain_grid.h"
@@ -10,49 +11,84 @@
 #include "play/course_objects.h"
 #include "play/play_state.h"
 #include "play/turn_flow.h"
+#include "render/camera.h"
+#include "render/particles.h"
 
 namespace {
 
 constexpr int kSettleFrames = 30;
-constexpr float kCoarseAimStep = 5;       // degrees
-constexpr float kCoarsePowerStep = 1;
-constexpr float kFineAimSpan = 4;         // degrees either side of the coarse best
-constexpr float kFineAimStep = 0.5f;
-constexpr float kFinePowerSpan = 0.75f;
-constexpr float kFinePowerStep = 0.25f;
 constexpr float kMaxPower = 12;
 
-// Everything a stroke can change, over the playable part of the grid.
-struct SimulationSnapshot {
+// Everything a simulated stroke can change: the playable part of the grid (collected stars), the ball, the object
+// clocks, the player and score records, the stroke and view globals, the camera, the effects,
+// the frame rate and the effect volume (silenced while simulating).
+struct PlayWorld {
   std::array<std::array<TerrainCell, kGridVertices>, kGridVertices> cells;
   BallState ballState;
   float clock, fan, air, flag;
   std::array<float, 3> target;
-  int stars;
+  PlayerTable playerTable;
+  ScoreTable scoreTable;
+  int view, phase;
+  float aim, power, timer, rest, follow, banner, iconFade, slide;
+  Camera eye;
+  ParticlePool particles;
+  float fps;
+  int volume;
 };
 
-void takeSnapshot(SimulationSnapshot& s) {
+void capture(PlayWorld& w) {
   for (int x = 0; x < kGridVertices; ++x)
-    for (int z = 0; z < kGridVertices; ++z) s.cells[x][z] = terrainGrid.cells[x][z];
-  s.ballState = ball;
-  s.clock = objectClock;
-  s.fan = fanAngle;
-  s.air = airTimer;
-  s.flag = flagOffset;
-  s.target = passageTarget;
-  s.stars = players.starsCollected[0];
+    for (int z = 0; z < kGridVertices; ++z) w.cells[x][z] = terrainGrid.cells[x][z];
+  w.ballState = ball;
+  w.clock = objectClock;
+  w.fan = fanAngle;
+  w.air = airTimer;
+  w.flag = flagOffset;
+  w.target = passageTarget;
+  w.playerTable = players;
+  w.scoreTable = scores;
+  w.view = cameraMode;
+  w.phase = shotPhase;
+  w.aim = aimAngle;
+  w.power = strikePower;
+  w.timer = viewTimer;
+  w.rest = restTimer;
+  w.follow = followTimer;
+  w.banner = turnBannerFade;
+  w.iconFade = viewIconFade;
+  w.slide = slideOffset;
+  w.eye = camera;
+  w.particles = particlePool;
+  w.fps = frameClock.fps;
+  w.volume = soundVolume;
 }
 
-void restoreSnapshot(const SimulationSnapshot& s) {
+void restore(const PlayWorld& w) {
   for (int x = 0; x < kGridVertices; ++x)
-    for (int z = 0; z < kGridVertices; ++z) terrainGrid.cells[x][z] = s.cells[x][z];
-  ball = s.ballState;
-  objectClock = s.clock;
-  fanAngle = s.fan;
-  airTimer = s.air;
-  flagOffset = s.flag;
-  passageTarget = s.target;
-  players.starsCollected[0] = s.stars;
+    for (int z = 0; z < kGridVertices; ++z) terrainGrid.cells[x][z] = w.cells[x][z];
+  ball = w.ballState;
+  objectClock = w.clock;
+  fanAngle = w.fan;
+  airTimer = w.air;
+  flagOffset = w.flag;
+  passageTarget = w.target;
+  players = w.playerTable;
+  scores = w.scoreTable;
+  cameraMode = w.view;
+  shotPhase = w.phase;
+  aimAngle = w.aim;
+  strikePower = w.power;
+  viewTimer = w.timer;
+  restTimer = w.rest;
+  followTimer = w.follow;
+  turnBannerFade = w.banner;
+  viewIconFade = w.iconFade;
+  slideOffset = w.slide;
+  camera = w.eye;
+  particlePool = w.particles;
+  frameClock.fps = w.fps;
+  soundVolume = w.volume;
 }
 
 float distanceToCup(const BallVector& p) { return std::hypot(p.x - holeSetup.cupX, p.z - holeSetup.cupZ); }
@@ -133,24 +169,129 @@ float strokeScore(const StrokeOutcome& o) {
   return wayToCup(o.rest);
 }
 
-struct SearchRange {
-  float aimFrom, aimTo, aimStep;
-  float powerFrom, powerTo, powerStep;
-};
+// The stroke a simulation has under way; stars holds minus the count before the stroke until
+// the stroke ends.
+void beginStroke(float aim, float power, StrokeOutcome& outcome) {
+  frameClock.fps = kSimulationFps;
+  players.playerCount = 1;
+  players.currentPlayer = 0;
+  players.holedOut[0] = 0;
+  players.restPosition[0] = {static_cast<float>(ball.position.x), static_cast<float>(ball.position.y),
+                             static_cast<float>(ball.position.z)};
+  cameraMode = kFarView;
+  restTimer = 0;
+  outcome = StrokeOutcome{};
+  outcome.stars = -players.starsCollected[0];
+  outcome.aim = aim;
+  outcome.power = power;
+  aimAngle = aim;
+  strikePower = power;
+  strikeBall();
+}
 
-// Tries the strokes of the range from the saved state and keeps the best in `best`; a holed
-// stroke ends the search, since nothing can take fewer strokes.
-void searchRange(const SearchRange& range, const SimulationSnapshot& start, unsigned seed, StrokeOutcome& best) {
-  for (float aim = range.aimFrom; aim < range.aimTo && best.result != StrokeHoled; aim += range.aimStep) {
-    for (float power = range.powerFrom; power <= range.powerTo + 1e-4f && best.result != StrokeHoled;
-         power += range.powerStep) {
-      if (power <= 0 || power > kMaxPower) continue;
-      restoreSnapshot(start);
-      std::srand(seed);
-      const StrokeOutcome o = simulateStroke(aim, power);
-      if (strokeScore(o) < strokeScore(best)) best = o;
-    }
+bool finishStroke(StrokeOutcome& outcome, int result) {
+  outcome.result = result;
+  outcome.rest = ball.position;
+  outcome.stars += players.starsCollected[0];
+  shotPhase = Aiming;
+  return true;
+}
+
+// One frame of the stroke under way; true once it has ended.
+bool advanceStroke(StrokeOutcome& outcome) {
+  ++outcome.frames;
+  if (outcome.frames > kMaxStrokeFrames) return finishStroke(outcome, StrokeTimedOut);
+  simulatePlayFrame();
+  if (cameraMode == Holed) return finishStroke(outcome, StrokeHoled);
+  if (cameraMode == InWater) {
+    // The ball goes back where the stroke was played from.
+    const std::array<float, 3>& back = players.restPosition[0];
+    ball.position = {back[0], back[1], back[2]};
+    ball.velocity = {};
+    return finishStroke(outcome, StrokeInWater);
   }
+  runRollingStep();
+  return shotPhase == Aiming && finishStroke(outcome, StrokeAtRest);
+}
+
+enum SearchPhase : int { CoarseGrid = 0, FineGrid = 1, SearchDone = 2 };
+
+// The search under way; reset by beginStrokeSearch. Large (two copies of the play records),
+// so it lives here rather than on a stack.
+struct SearchState {
+  SearchGrid grid{};
+  unsigned seed = 0;
+  int phase = SearchDone;
+  int candidate = 0;          // next candidate of the phase
+  bool running = false;       // a candidate stroke is part-way, its records in `paused`
+  StrokeOutcome current;
+  StrokeChoice choice;
+  PlayWorld start;            // where every candidate starts
+  PlayWorld paused;
+  PlayWorld game;             // the game's records while a call simulates
+};
+SearchState search;
+
+int coarsePowerCount(const SearchGrid& g) {
+  return static_cast<int>(std::floor((kMaxPower - g.powerFrom) / g.powerStep + 1e-3f)) + 1;
+}
+
+int coarseCount(const SearchGrid& g) {
+  return static_cast<int>(std::ceil(360 / g.aimStep - 1e-3f)) * coarsePowerCount(g);
+}
+
+int finePowerCount(const SearchGrid& g) {
+  return static_cast<int>(std::floor(2 * g.finePowerSpan / g.finePowerStep + 1e-3f)) + 1;
+}
+
+int fineCount(const SearchGrid& g) {
+  if (g.fineAimStep <= 0) return 0;
+  return static_cast<int>(std::ceil(2 * g.fineAimSpan / g.fineAimStep - 1e-3f)) * finePowerCount(g);
+}
+
+// The aim and power of candidate i of the current phase (powers rise fastest, so that the
+// first stroke found to hole at an aim is also the gentlest there).
+void candidateStroke(int i, float& aim, float& power) {
+  const SearchGrid& g = search.grid;
+  if (search.phase == CoarseGrid) {
+    const int powers = coarsePowerCount(g);
+    aim = static_cast<float>(i / powers) * g.aimStep;
+    power = g.powerFrom + static_cast<float>(i % powers) * g.powerStep;
+    return;
+  }
+  const int powers = finePowerCount(g);
+  aim = search.choice.best.aim - g.fineAimSpan + static_cast<float>(i / powers) * g.fineAimStep;
+  power = search.choice.best.power - g.finePowerSpan + static_cast<float>(i % powers) * g.finePowerStep;
+}
+
+// Starts the next candidate with a valid power, moving on through the phases; false when the
+// search has ended. A holed stroke ends it, since nothing can take fewer strokes.
+bool startNextCandidate() {
+  for (;;) {
+    if (search.choice.best.result == StrokeHoled) search.phase = SearchDone;
+    if (search.phase == SearchDone) return false;
+    const int count = search.phase == CoarseGrid ? coarseCount(search.grid) : fineCount(search.grid);
+    if (search.candidate >= count) {
+      search.phase += 1;
+      search.candidate = 0;
+      continue;
+    }
+    float aim = 0, power = 0;
+    candidateStroke(search.candidate++, aim, power);
+    if (power <= 0 || power > kMaxPower + 1e-4f) continue;
+    restore(search.start);
+    soundVolume = 0;
+    std::srand(search.seed);
+    beginStroke(aim, power, search.current);
+    search.running = true;
+    return true;
+  }
+}
+
+void considerCandidate(const StrokeOutcome& o) {
+  StrokeChoice& c = search.choice;
+  if (strokeScore(o) < strokeScore(c.best)) c.best = o;
+  if (o.result == StrokeAtRest && strokeScore(o) < strokeScore(c.layUp)) c.layUp = o;
 }
 
 }  // namespace
@@ -172,63 +313,60 @@ void settleBall() {
 }
 
 StrokeOutcome simulateStroke(float aim, float power) {
-  frameClock.fps = kSimulationFps;
-  players.playerCount = 1;
-  players.currentPlayer = 0;
-  players.holedOut[0] = 0;
-  players.restPosition[0] = {static_cast<float>(ball.position.x), static_cast<float>(ball.position.y),
-                             static_cast<float>(ball.position.z)};
-  cameraMode = kFarView;
-  restTimer = 0;
-  const int starsBefore = players.starsCollected[0];
   StrokeOutcome outcome;
-  outcome.aim = aim;
-  outcome.power = power;
-  aimAngle = aim;
-  strikePower = power;
-  strikeBall();
-  for (outcome.frames = 1; outcome.frames <= kMaxStrokeFrames; ++outcome.frames) {
-    simulatePlayFrame();
-    if (cameraMode == Holed) {
-      outcome.result = StrokeHoled;
-      break;
-    }
-    if (cameraMode == InWater) {
-      // The ball goes back where the stroke was played from.
-      outcome.result = StrokeInWater;
-      const std::array<float, 3>& back = players.restPosition[0];
-      ball.position = {back[0], back[1], back[2]};
-      ball.velocity = {};
-      break;
-    }
-    runRollingStep();
-    if (shotPhase == Aiming) {
-      outcome.result = StrokeAtRest;
-      break;
-    }
+  beginStroke(aim, power, outcome);
+  while (!advanceStroke(outcome)) {
   }
-  outcome.rest = ball.position;
-  outcome.stars = players.starsCollected[0] - starsBefore;
-  shotPhase = Aiming;
   return outcome;
 }
+
+void beginStrokeSearch(const SearchGrid& grid, unsigned seed) {
+  buildCupDistances();
+  search.grid = grid;
+  search.seed = seed;
+  search.phase = CoarseGrid;
+  search.candidate = 0;
+  search.running = false;
+  search.choice = StrokeChoice{};
+  capture(search.start);
+}
+
+bool continueStrokeSearch(int frameBudget) {
+  if (search.phase == SearchDone) return true;
+  const unsigned resumeSeed = static_cast<unsigned>(std::rand());
+  capture(search.game);
+  if (search.running) {
+    restore(search.paused);
+    std::srand(search.seed + static_cast<unsigned>(search.current.frames));
+  }
+  for (int budget = frameBudget; budget > 0;) {
+    if (!search.running && !startNextCandidate()) break;
+    while (budget > 0) {
+      --budget;
+      if (advanceStroke(search.current)) {
+        search.running = false;
+        considerCandidate(search.current);
+        break;
+      }
+    }
+  }
+  if (search.running) capture(search.paused);
+  restore(search.game);
+  std::srand(resumeSeed);
+  return search.phase == SearchDone;
+}
+
+const StrokeChoice& strokeSearchResult() { return search.choice; }
 
 StrokeSequence searchStrokes(int maxStrokes, unsigned seed) {
   StrokeSequence sequence;
   if (maxStrokes > kMaxSearchStrokes) maxStrokes = kMaxSearchStrokes;
-  SimulationSnapshot start;
-  buildCupDistances();
   while (sequence.count < maxStrokes && !sequence.holed) {
-    takeSnapshot(start);
-    StrokeOutcome best;
-    best.result = StrokeTimedOut;
-    // Power from the softest up: the first stroke found to hole is also the gentlest at its aim.
-    searchRange({0, 360, kCoarseAimStep, kCoarsePowerStep, kMaxPower, kCoarsePowerStep}, start, seed, best);
-    const SearchRange fine{best.aim - kFineAimSpan, best.aim + kFineAimSpan, kFineAimStep,
-                           best.power - kFinePowerSpan, best.power + kFinePowerSpan, kFinePowerStep};
-    searchRange(fine, start, seed, best);
+    beginStrokeSearch(kThoroughSearch, seed);
+    while (!continueStrokeSearch(std::numeric_limits<int>::max())) {
+    }
+    const StrokeOutcome best = strokeSearchResult().best;
     // Replay the chosen stroke so that the grid and clocks carry its effects into the next one.
-    restoreSnapshot(start);
     std::srand(seed);
     const StrokeOutcome played = simulateStroke(best.aim, best.power);
     sequence.strokes[sequence.count++] = played;

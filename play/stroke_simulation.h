@@ -46,5 +46,32 @@ StrokeOutcome simulateStroke(float aim, float power);
 // the sea, so that a detour that first leads away from the cup is followed.
 StrokeSequence searchStrokes(int maxStrokes, unsigned seed);
 
+// The aims and powers a search tries: every heading at aimStep with the powers from powerFrom
+// up to 12, then a finer grid around the best of those (no fine grid when fineAimStep is 0).
+struct SearchGrid {
+  float aimStep, powerFrom, powerStep;            // degrees; strike power steps
+  float fineAimSpan, fineAimStep;                 // degrees either side of the coarse best
+  float finePowerSpan, finePowerStep;
+};
+constexpr SearchGrid kThoroughSearch{5, 1, 1, 4, 0.5f, 0.75f, 0.25f};
+
+// What a search from one place found: the best stroke (holed in the fewest frames, or else the
+// rest nearest the cup along the ground) and the best one that stops short of the cup without
+// holing (a lay-up, for players who shy away from a hard stroke).
+struct StrokeChoice {
+  StrokeOutcome best;
+  StrokeOutcome layUp;
+};
+
+// A search spread over many calls, for a computer player's turn. beginStrokeSearch starts from
+// the ball's current place and the current clocks; each continueStrokeSearch simulates about
+// frameBudget frames (a stroke is cut at the budget and resumed by the next call) and leaves
+// every record of the game as it found it, so play goes on between calls. The random source is
+// reseeded from its own next draw, so a run with one seed repeats exactly. Returns true once
+// the search is complete; strokeSearchResult() then holds the choice.
+void beginStrokeSearch(const SearchGrid& grid, unsigned seed);
+bool continueStrokeSearch(int frameBudget);
+const StrokeChoice& strokeSearchResult();
+
 // Outcome name as printed: "holed", "water", "rest" or "timeout".
 const char* strokeResultName(int result);

@@ -4,9 +4,11 @@
 
 #include "core/app_state.h"
 #include "core/audio.h"
+#include "course/course_catalogue.h"
 #include "course/hole_map.h"
 #include "course/terrain_grid.h"
 #include "play/ball_physics.h"
+#include "play/computer_player.h"
 #include "play/play_overlay.h"
 #include "play/play_state.h"
 #include "render/vector_math.h"
@@ -25,6 +27,10 @@ constexpr float kWaterSequenceEnd = 20;
 constexpr float kScorecardShown = 25;          // the holed sequence waits for a click after this
 constexpr float kHoledTimerLimit = 26;
 constexpr int kOverview = 3;                   // the overview view neither aims nor strikes
+constexpr float kComputerScorecardSeconds = 2.5f;  // a computer's scorecard stays this long unclicked
+
+// Seconds the scorecard of the current holed sequence has been shown; reset as each begins.
+float scorecardSeconds = 0;
 
 void clampPower() {
   if (strikePower < 0) strikePower = 0;
@@ -145,8 +151,13 @@ void runAimingStep() {
   const int viewAtStart = cameraMode;
   ball.velocity.x = 0;
   ball.velocity.z = 0;
-  if (viewAtStart != kOverview) readAimKeys();
+  const bool computer = isComputerPlayer(players.currentPlayer);
+  if (viewAtStart != kOverview && !computer) readAimKeys();
   readViewKeys();
+  if (computer) {
+    runComputerAiming();
+    return;
+  }
   const bool strike = input.clickState == 1 || input.typedChar == ' ';
   if (strike && viewAtStart != kOverview && strikePower > 0) {
     players.savedCameraMode[players.currentPlayer] = viewAtStart;
@@ -225,13 +236,18 @@ void runHoledSequence() {
     playSample(holedSample(), 22000, 200, 128);
     playSample(Cup, 20000, 150, 0);
     playSample(Cup, 22000, 150, 255);
+    scorecardSeconds = 0;
   }
   if (viewTimer < kHoledTimerLimit) viewTimer += 6 / frameClock.fps;
-  if (viewTimer <= kScorecardShown || input.clickState != 1) return;
+  if (viewTimer <= kScorecardShown) return;
+  // Nobody need click for a computer: its scorecard goes on by itself.
+  scorecardSeconds += 1 / frameClock.fps;
+  const bool computerDone = isComputerPlayer(players.currentPlayer) && scorecardSeconds > kComputerScorecardSeconds;
+  if (input.clickState != 1 && !computerDone) return;
   endStrokeNextFrame();
   if (holedPlayers() < players.playerCount) return;
   shotPhase = Aiming;
   holeNumber += 1;
   // Past the last hole there is nothing to load: the main loop leaves play this frame.
-  if (holeNumber <= kHolesPerCourse) loadHoleMap();
+  if (holeNumber <= courseHoleCount()) loadHoleMap();
 }

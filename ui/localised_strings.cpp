@@ -68,6 +68,10 @@ const std::array<LocalisedText, kLocalisedTextCount> localisedTextTable{{
      {"K move the camera with the arrow keys", "K deplacez la camera avec les fleches",
       "K kamera mit den pfeiltasten bewegen"}},
     {&LocalisedStrings::strSelectLanguage, {"select language", "langue", "sprache waehlen"}},
+    {&LocalisedStrings::strPerson, {"person", "joueur", "mensch"}},
+    {&LocalisedStrings::strRookie, {"computer rookie", "ordi d\x8E" "butant", "computer anfaenger"}},
+    {&LocalisedStrings::strClub, {"computer club", "ordi amateur", "computer verein"}},
+    {&LocalisedStrings::strAce, {"computer ace", "ordi expert", "computer profi"}},
 }};
 
 static constexpr std::array<const char*, kLanguageNameSlots> kLanguageNameTexts{

@@ -53,6 +53,10 @@ struct LocalisedStrings {
   TextBuffer strOnThisCourse{};
   TextBuffer strCameraKeys{};
   TextBuffer strSelectLanguage{};
+  TextBuffer strPerson{};  // the player kinds of the set-up screen
+  TextBuffer strRookie{};
+  TextBuffer strClub{};
+  TextBuffer strAce{};
 };
 extern LocalisedStrings localisedStrings;
 
@@ -65,7 +69,7 @@ struct LocalisedText {
   TextBuffer LocalisedStrings::*entry;
   std::array<const char*, kLanguageCount> text;
 };
-constexpr int kLocalisedTextCount = 39;
+constexpr int kLocalisedTextCount = 43;
 extern const std::array<LocalisedText, kLocalisedTextCount> localisedTextTable;
 
 // Copies the texts of the current `language` into localisedStrings and sets languageNames.

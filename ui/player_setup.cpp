@@ -9,7 +9,9 @@
 #include "core/app_state.h"
 #include "core/config_file.h"
 #include "core/frame_clock.h"
+#include "core/kinds_file.h"
 #include "core/video_modes.h"
+#include "play/computer_player.h"
 #include "play/play_state.h"
 #include "render/texture_tables.h"
 #include "render/vector_math.h"
@@ -27,6 +29,7 @@ constexpr float kFaintRow = 0.2f;
 constexpr float kHoveredRow = 2.0f;
 constexpr float kRockDegrees = 15.0f;
 constexpr int kButtonRowLift = 40;
+constexpr int kKindShift = 95;  // the kind's word starts right of the screen's centre
 
 bool mouseStrictlyInside(int left, int top, int right, int bottom) {
   return input.mouseX > left && input.mouseX < right && input.mouseY > top && input.mouseY < bottom;
@@ -54,6 +57,12 @@ void drawName(int player, int cx, int top, float alpha) {
     widgetInput.editFocusWidget = id;
     input.clickState = -1;
   }
+}
+
+// Person, rookie, club or ace: a click on an active row's word cycles it.
+void drawKind(int player, int cx, int top, float alpha) {
+  const int id = alpha > 0.5f ? kKindItem + player : 0;
+  drawSmallText(id, HAnchor::Left, VAnchor::Top, cx + kKindShift, top + 45, alpha, playerKindName(playerKinds[player]));
 }
 
 void drawPortrait(int player, int cx, int top, float alpha) {
@@ -85,6 +94,7 @@ void drawPlayerRows() {
     const float alpha = playerRowAlpha(player, top);
     drawRowBand(cx, top, alpha);
     drawName(player, cx, top, alpha);
+    drawKind(player, cx, top, alpha);
     drawPortrait(player, cx, top, alpha);
   }
 }
@@ -126,7 +136,20 @@ float playerRowAlpha(int player, int top) {
 
 int nextPortrait(int icon) { return icon + 1 >= kPortraitCount ? 0 : icon + 1; }
 
+const char* playerKindName(int kind) {
+  switch (kind) {
+    case RookieComputer: return localisedStrings.strRookie.data();
+    case ClubComputer: return localisedStrings.strClub.data();
+    case AceComputer: return localisedStrings.strAce.data();
+    default: return localisedStrings.strPerson.data();
+  }
+}
+
 void choosePlayerSetupItem(int item) {
+  if (item >= kKindItem && item < kKindItem + players.playerCount && item < kKindItem + kMaxPlayers) {
+    playerKinds[item - kKindItem] = nextPlayerKind(playerKinds[item - kKindItem]);
+    return;
+  }
   switch (item) {
     case FewerPlayers:
       if (players.playerCount > 1) --players.playerCount;
@@ -141,6 +164,7 @@ void choosePlayerSetupItem(int item) {
       slideOffset = 0.0f;
       screenState = CourseSelect;
       writeConfigForCurrentDisplay();
+      writePlayerKinds();
       break;
     default: break;
   }

@@ -1,5 +1,5 @@
-// The player set-up: how many play (1 to 4), their names and their portraits, saved to the
-// configuration on the way to course selection.
+// The player set-up: how many play (1 to 4), their names, their portraits and whether a person
+// or the computer plays each, saved on the way to course selection.
 #pragma once
 
 // Player set-up items; each player's name is item kNameItem + player.
@@ -8,6 +8,7 @@ enum PlayerSetupItem : int {
   MorePlayers = 2,
   SetupContinue = 9,
   kNameItem = 40,
+  kKindItem = 50,  // each player's kind (person or computer strength) is item kKindItem + player
 };
 
 constexpr int kPortraitCount = 15;  // portraits 0..14, Sprites slots 40..54
@@ -34,7 +35,10 @@ float playerRowAlpha(int player, int rowTop);
 // The next portrait after this one, wrapping from 14 to 0.
 int nextPortrait(int icon);
 
-// What a click on the count or continue items does.
+// The word naming a player kind in the current language.
+const char* playerKindName(int kind);
+
+// What a click on the count, kind or continue items does.
 void choosePlayerSetupItem(int item);
 
 // One frame of the player set-up.

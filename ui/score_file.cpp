@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "course/course_catalogue.h"
+#include "play/computer_player.h"
 
 ScoreBoard LoadedScores;
 ScoreBoard HighScoreTable;
@@ -84,7 +85,8 @@ void rankStoredEntries(int total, int& next) {
 
 void rankPlayers(int total, int& next) {
   for (int p = 0; p < kMaxPlayers; ++p) {
-    if (playerTotal(p) != total) continue;
+    // The table is a record of people: a computer's round is not entered.
+    if (playerTotal(p) != total || isComputerPlayer(p)) continue;
     ScoreSlot& slot = HighScoreTable[next];
     copyName(slot.name, players.name[p].data());
     slot.strokes = scores.strokes[p];

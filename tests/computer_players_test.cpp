@@ -1,0 +1,256 @@
+// Computer players: a computer's turn through the turn flow (search over frames, aim, gauge,
+// stroke), the strengths' errors drawn from the seeded random source, the kinds file, and the
+// score table kept for people; then whole games through the real binary.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "core/app_state.h"
+#include "core/kinds_file.h"
+#include "play/computer_player.h"
+#include "play/play_state.h"
+#include "play/stroke_simulation.h"
+#include "play/turn_flow.h"
+#include "course/course_catalogue.h"
+#include "tests/support/play_hole.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/temp_data_tree.h"
+#include "ui/score_file.h"
+
+namespace {
+
+// What a computer's turn did, frame by frame, until the ball was struck.
+struct TurnTrace {
+  int strikeFrame = -1;
+  int gaugeStartFrame = -1;  // first frame with power in the gauge
+  bool recordsKeptWhileSearching = true;
+  float aim = 0, power = 0;
+};
+
+// Plays frames of the game's headless frame and turn flow for the one computer in slot 0 of a
+// flat hole, the ball settled at (x, 12.5) and the cup on cell (14, 12).
+TurnTrace playComputerTurn(int kind, unsigned seed, float x = 6.5f) {
+  buildFlatHole(14, 12);
+  placeBall(x, 12.5, 0, 0, kBallStartDepth);
+  settleBall();
+  playerKinds = {kind, PersonPlayer, PersonPlayer, PersonPlayer};
+  resetComputerTurn();
+  std::srand(seed);
+  const BallVector rest = ball.position;
+  TurnTrace trace;
+  for (int frame = 0; frame < 60 * 120 && trace.strikeFrame < 0; ++frame) {
+    const float aimBefore = aimAngle;
+    simulatePlayFrame();
+    runPlayFlow();
+    if (shotPhase == Rolling) {
+      trace.strikeFrame = frame;
+    } else if (strikePower > 0 && trace.gaugeStartFrame < 0) {
+      trace.gaugeStartFrame = frame;
+    } else if (trace.gaugeStartFrame < 0 && aimAngle == aimBefore) {
+      // Searching (the aim has not begun to turn): the game's records stay as they were.
+      trace.recordsKeptWhileSearching &= ball.position.x == rest.x && ball.position.z == rest.z &&
+                                         players.strokes[0] == 0 && cameraMode == kFarView;
+    }
+  }
+  return trace;
+}
+
+TEST(ComputerTurn, TheAceFindsTheStrokeOverFramesShowsItAndHolesAStraightHole) {
+  const TurnTrace trace = playComputerTurn(AceComputer, 11);
+  ASSERT_GE(trace.strikeFrame, 0) << "the computer never struck";
+  EXPECT_TRUE(trace.recordsKeptWhileSearching) << "the search left its simulated strokes in the game";
+  EXPECT_GT(trace.gaugeStartFrame, 10) << "the search runs over many frames, not all in one";
+  // The gauge fills over a second and a half (90 frames at 60 a second).
+  EXPECT_NEAR(trace.strikeFrame - trace.gaugeStartFrame, 90, 2);
+  EXPECT_EQ(players.strokes[0], 1);
+  for (int frame = 0; frame < 60 * 20 && cameraMode != Holed; ++frame) {
+    simulatePlayFrame();
+    runPlayFlow();
+  }
+  EXPECT_EQ(cameraMode, Holed) << "the ace's stroke missed a straight eight-cell putt";
+}
+
+TEST(ComputerTurn, StrengthsErrDifferentlyAndOneSeedRepeatsExactly) {
+  // The rookie from a short putt: its search is coarse and quick.
+  const TurnTrace first = playComputerTurn(RookieComputer, 5, 10.5f);
+  const float firstAim = aimAngle;
+  const TurnTrace again = playComputerTurn(RookieComputer, 5, 10.5f);
+  EXPECT_EQ(aimAngle, firstAim) << "one seed, one stroke";
+  EXPECT_EQ(again.strikeFrame, first.strikeFrame);
+
+  // The errors come from std::rand: spread per strength over many draws from one choice.
+  StrokeChoice choice;
+  choice.best.result = StrokeAtRest;
+  choice.best.aim = 180;
+  choice.best.power = 6;
+  std::array<double, kPlayerKindCount> aimSpread{}, powerSpread{};
+  constexpr int kDraws = 400;
+  for (int kind = RookieComputer; kind <= AceComputer; ++kind) {
+    std::srand(3);
+    for (int i = 0; i < kDraws; ++i) {
+      const ChosenStroke s = strokeForStrength(kind, choice);
+      aimSpread[kind] += (s.aim - 180) * (s.aim - 180) / kDraws;
+      powerSpread[kind] += (s.power / 6 - 1) * (s.power / 6 - 1) / kDraws;
+    }
+    EXPECT_NEAR(std::sqrt(aimSpread[kind]), computerStrength(kind).aimError, 0.15 * computerStrength(kind).aimError);
+    EXPECT_NEAR(std::sqrt(powerSpread[kind]), computerStrength(kind).powerError, 0.15 * computerStrength(kind).powerError);
+  }
+  EXPECT_GT(aimSpread[RookieComputer], 4 * aimSpread[ClubComputer]);
+  EXPECT_GT(aimSpread[ClubComputer], 4 * aimSpread[AceComputer]);
+  std::srand(9);
+  const ChosenStroke a = strokeForStrength(ClubComputer, choice);
+  std::srand(9);
+  const ChosenStroke b = strokeForStrength(ClubComputer, choice);
+  EXPECT_EQ(a.aim, b.aim);
+  EXPECT_EQ(a.power, b.power);
+}
+
+TEST(PlayerKinds, KindsFileKeepsTheFourKindsAndADamagedOneMeansFourPeople) {
+  TempDataTree tree;
+  const std::array<char, kPathLength> savedConfig = configPath;
+  std::snprintf(configPath.data(), configPath.size(), "%s", tree.path("data/tov.pref").c_str());
+  tree.write("data/tov.pref", "numberofplayer \t  4\n");
+  playerKinds = {AceComputer, PersonPlayer, RookieComputer, ClubComputer};
+  writePlayerKinds();
+  EXPECT_EQ(tree.read("data/tov.kinds"), "kinds 3 0 1 2\n");
+  playerKinds.fill(PersonPlayer);
+  readPlayerKinds();
+  EXPECT_EQ(playerKinds, (std::array<int, kMaxPlayers>{3, 0, 1, 2}));
+  for (const char* damaged : {"kinds 3 0 1\n", "kinds 3 0 1 4\n", "kinds 3 0 -1 2\n", "kinds 3 0 1 2 1\n", "kind 3 0 1 2\n"}) {
+    tree.write("data/tov.kinds", damaged);
+    playerKinds.fill(AceComputer);
+    readPlayerKinds();
+    EXPECT_EQ(playerKinds, (std::array<int, kMaxPlayers>{})) << damaged;
+  }
+  configPath = savedConfig;
+
+  // Training is for one person: a computer kind does not apply there.
+  playerKinds[0] = ClubComputer;
+  trainingMode = 1;
+  EXPECT_FALSE(isComputerPlayer(0));
+  trainingMode = 0;
+  EXPECT_TRUE(isComputerPlayer(0));
+  playerKinds.fill(PersonPlayer);
+}
+
+TEST(PlayerKinds, TheScoreTableRecordsOnlyPeoplesRounds) {
+  const CourseCatalogue savedCatalogue = catalogue;
+  catalogue.worldCount = 0;  // no world: nothing is written
+  players = PlayerTable{};
+  scores = ScoreTable{};
+  std::snprintf(players.name[0].data(), kPlayerNameLength, "pat");
+  std::snprintf(players.name[1].data(), kPlayerNameLength, "robo");
+  for (int h = 1; h <= kHolesPerCourse; ++h) {
+    scores.strokes[0][h] = 3;
+    scores.strokes[1][h] = 2;
+  }
+  playerKinds = {PersonPlayer, AceComputer, PersonPlayer, PersonPlayer};
+  LoadedScores = ScoreBoard{};
+  for (int k = 1; k <= kShownScores; ++k) LoadedScores[k].strokes.fill(4);
+  mergeRound();
+  EXPECT_STREQ(HighScoreTable[1].name.data(), "pat") << "the computer's better round is not entered";
+  EXPECT_EQ(newEntryCount, 1);
+  playerKinds.fill(PersonPlayer);
+  screenState = 0;
+  catalogue = savedCatalogue;
+}
+
+// ---- Whole games through the real binary ----
+
+namespace fs = std::filesystem;
+constexpr int kStepMs = 32;
+
+// A fairway of grass from x 3..22 on rows 9..15 in the sea, the start on cell (5, 12) heading
+// along +x, the cup on cell (20, 12) and a bank behind it that sends a full-power stroke back.
+std::string fairwayHole() {
+  std::ostringstream map;
+  map << "Vorpelgames map data\n\n";
+  for (int z = 0; z <= 25; ++z) {
+    for (int x = 0; x < 25; ++x) {
+      const bool land = x >= 3 && x <= 22 && z >= 9 && z <= 15;
+      const bool start = x == 5 && z == 12;
+      const int marker = start ? 0 : (x == 20 && z == 12) ? 1 : -1;
+      map << "@I " << marker << "\n@Ir " << (start ? 90 : 0) << "\n@Ih 0.000000\n@O -1\n@Or 0\n"
+          << "@Oh -1.000000\n@r 0\n@t 1\n@x " << (land ? (x >= 22 ? "1.800000" : "1.000000") : "-1.000000") << "\n";
+    }
+    map << "@y 0000\n";
+  }
+  map << "@Pa 2\n";
+  return map.str();
+}
+
+// A play folder with the generated data (without its worlds) and a two-hole world, a 640 x 480
+// window, and the given kinds file when not empty.
+std::string makePlayFolder(const std::string& name, const std::string& kinds, int players) {
+  const std::string dir = makeScratchDir(name);
+  const fs::path data = fs::path(QUILLMOOR_BINARY_DIR) / "data";
+  fs::create_directories(dir + "/data/levels");
+  for (const auto& entry : fs::directory_iterator(data)) {
+    if (entry.is_directory() && entry.path().filename() != "levels") {
+      fs::create_directory_symlink(entry.path(), dir + "/data/" + entry.path().filename().string());
+    }
+  }
+  writeWholeFile(dir + "/data/levels/level1.vorpel",
+                 "MAINpath ./data/levels\nSKY-A ./data/sky/w1-dome.obj\nLevel_Name duo-test\n");
+  for (int hole = 1; hole <= 2; ++hole) writeWholeFile(dir + "/data/levels/" + std::to_string(hole) + "-duo-test.map", fairwayHole());
+  writeWholeFile(dir + "/data/tov.pref", "Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t 0\n"
+                 "numberofplayer \t " + std::to_string(players) + "\n");
+  if (!kinds.empty()) writeWholeFile(dir + "/data/tov.kinds", kinds);
+  return dir;
+}
+
+// Title, player set-up (with `setup` lines at frame 60 on), the world's arrow, start.
+std::string toTheFirstHole(const std::string& setup) {
+  return "45 move 130 230\n46 press 1\n48 release 1\n" + setup +
+         "80 move 320 440\n81 press 1\n83 release 1\n"
+         "90 move 545 330\n91 press 1\n93 release 1\n"
+         "112 move 320 440\n113 press 1\n115 release 1\n120 move 320 240\n";
+}
+
+int runGame(const std::string& dir, const std::string& script, int frames) {
+  writeWholeFile(dir + "/script.txt", script);
+  const std::string command = "cd '" + dir + "' && ALSOFT_DRIVERS=null '" QUILLMOOR_GAME_BINARY "' --fixed-step " +
+                              std::to_string(kStepMs) + " --seed 3 --frames " + std::to_string(frames) +
+                              " --script script.txt > out.txt 2>&1";
+  const int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+TEST(ComputerGame, APersonAndARookiePlayTwoHolesAndOnlyThePersonIsRanked) {
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run the tests under xvfb-run";
+  const std::string dir = makePlayFolder("computer-duo", "", 2);
+  // The second row's kind word, clicked once: a rookie.
+  std::string script = toTheFirstHole("60 move 440 242\n61 press 1\n63 release 1\n");
+  // The person's input, the same all game long since the computer's turns take as long as its
+  // search: the wheel keeps the gauge full, and a click every second strikes (or goes on from
+  // the scorecard). During the computer's turns all of it is ignored.
+  for (int f = 130; f < 5000; f += 31) {
+    script += std::to_string(f) + " press 4\n" + std::to_string(f) + " release 4\n";
+    script += std::to_string(f + 1) + " press 4\n" + std::to_string(f + 1) + " release 4\n";
+    script += std::to_string(f + 10) + " press 1\n" + std::to_string(f + 12) + " release 1\n";
+  }
+  ASSERT_EQ(runGame(dir, script, 5000), 0) << readWholeFile(dir + "/out.txt");
+  EXPECT_EQ(readWholeFile(dir + "/data/tov.kinds"), "kinds 0 1 0 0\n");
+  const std::string table = readWholeFile(dir + "/data/tov_duo-test.scores");
+  EXPECT_NE(table.find("@Name\tspwimy\n@Scores\t1\t1\t0"), std::string::npos) << table;
+  EXPECT_EQ(table.find("muck"), std::string::npos) << "the computer's round was entered";
+}
+
+TEST(ComputerGame, FourComputersPlayTwoHolesWithoutInputToTheScoreScreens) {
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run the tests under xvfb-run";
+  const std::string dir = makePlayFolder("computer-four", "kinds 1 2 3 2\n", 4);
+  std::string script = toTheFirstHole("") + "4999 screenshot end.png\n";
+  ASSERT_EQ(runGame(dir, script, 5000), 0) << readWholeFile(dir + "/out.txt");
+  const std::string table = readWholeFile(dir + "/data/tov_duo-test.scores");
+  EXPECT_NE(table.find("@Name"), std::string::npos) << "the score screens never came";
+  for (const char* name : {"spwimy", "muck", "ines", "bibu"}) EXPECT_EQ(table.find(name), std::string::npos) << name;
+}
+
+}  // namespace

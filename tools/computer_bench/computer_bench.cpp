@@ -1,0 +1,173 @@
+// computer_bench: how well the computer players play. Every hole of every world of the data
+// tree is played headless by one computer of each strength, from several seeds, through the
+// game's own turn flow (hole introduction, search spread over frames, aim, gauge, stroke,
+// water and holed sequences) at a fixed 60 frames per second. Prints, per world and strength,
+// the average strokes against par; per strength the worst hole against par; and the longest
+// processor time of one frame of a computer turn, with the hole it happened on.
+//
+//   computer_bench [--root DIR] [--seeds N] [--world W] [--strength K]
+//
+// DIR is the game's working directory (the one holding ./data); W limits the run to one world
+// (numbered from 0 in catalogue order), K to one strength (1 rookie, 2 club, 3 ace).
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "core/app_state.h"
+#include "course/course_catalogue.h"
+#include "course/hole_map.h"
+#include "course/world_theme.h"
+#include "play/ball_physics.h"
+#include "play/computer_player.h"
+#include "play/course_objects.h"
+#include "play/play_state.h"
+#include "play/stroke_simulation.h"
+#include "play/turn_flow.h"
+#include "render/sea.h"
+
+namespace {
+
+constexpr int kStrokeCap = 20;             // a hole is given up after this many strokes
+constexpr int kFrameCap = 60 * 60 * 20;    // or twenty minutes of play
+
+struct BenchOptions {
+  const char* root = nullptr;
+  int seeds = 3;
+  int world = -1;
+  int strength = 0;
+};
+
+struct HoleResult {
+  int strokes = 0;
+  double longestFrameMs = 0;
+};
+
+// Over all holes of a run for one strength.
+struct StrengthFigures {
+  double worstOverPar = -100;
+  int worstWorld = 0, worstHole = 0;
+  double longestFrameMs = 0;
+  int longestWorld = 0, longestHole = 0;
+  double overParSum = 0;
+  int holes = 0;
+};
+
+double threadMilliseconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+bool parseOptions(int argc, char** argv, BenchOptions& o) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--root") == 0) o.root = argv[i + 1];
+    else if (std::strcmp(argv[i], "--seeds") == 0) o.seeds = std::atoi(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--world") == 0) o.world = std::atoi(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--strength") == 0) o.strength = std::atoi(argv[i + 1]);
+    else return false;
+  }
+  return argc % 2 == 1 && o.seeds >= 1;
+}
+
+// One frame of play as the game runs it, without drawing: the cup, the physics and the
+// objects, then the turn flow.
+void playFrame() {
+  simulatePlayFrame();
+  runPlayFlow();
+}
+
+// Plays the loaded hole to the end with one computer player of this kind.
+HoleResult playHole(int kind, unsigned seed) {
+  std::srand(seed);
+  loadHoleMap();
+  seaPhase = 0;
+  waveAmplitude = 0.05f;
+  frameClock.fps = kSimulationFps;
+  players.playerCount = 1;
+  playerKinds[0] = kind;
+  HoleResult result;
+  for (int frame = 0; frame < kFrameCap && cameraMode != Holed && players.strokes[0] < kStrokeCap; ++frame) {
+    const bool computerTurn = shotPhase == Aiming;
+    const double before = threadMilliseconds();
+    playFrame();
+    const double spent = threadMilliseconds() - before;
+    if (computerTurn && spent > result.longestFrameMs) result.longestFrameMs = spent;
+  }
+  result.strokes = players.strokes[0];
+  return result;
+}
+
+void noteHole(StrengthFigures& f, int world, int hole, double overPar, double longestMs) {
+  f.overParSum += overPar;
+  f.holes += 1;
+  if (overPar > f.worstOverPar) {
+    f.worstOverPar = overPar;
+    f.worstWorld = world;
+    f.worstHole = hole;
+  }
+  if (longestMs > f.longestFrameMs) {
+    f.longestFrameMs = longestMs;
+    f.longestWorld = world;
+    f.longestHole = hole;
+  }
+}
+
+// Plays every hole of the world with every seed; prints the world's line for this strength.
+void benchWorld(int world, int kind, const BenchOptions& o, StrengthFigures& all) {
+  catalogue.currentWorld = world;
+  loadWorldTheme();
+  double overParSum = 0;
+  int worstStrokes = 0;
+  for (int hole = 1; hole <= courseHoleCount(); ++hole) {
+    double holeOverPar = 0;
+    double longest = 0;
+    for (int s = 0; s < o.seeds; ++s) {
+      holeNumber = hole;
+      const HoleResult r = playHole(kind, static_cast<unsigned>(1 + s * 7919));
+      const int over = r.strokes - catalogue.holePars[world][hole];
+      holeOverPar += over;
+      if (over > worstStrokes) worstStrokes = over;
+      if (r.longestFrameMs > longest) longest = r.longestFrameMs;
+    }
+    holeOverPar /= o.seeds;
+    overParSum += holeOverPar;
+    noteHole(all, world, hole, holeOverPar, longest);
+  }
+  std::printf("world %d %-18s %-6s average %+.2f strokes a hole against par, worst single round of a hole %+d\n",
+              world, catalogue.worldNames[world].data(), computerKindName(kind),
+              overParSum / courseHoleCount(), worstStrokes);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  BenchOptions o;
+  if (!parseOptions(argc, argv, o)) {
+    std::fprintf(stderr, "usage: computer_bench [--root DIR] [--seeds N] [--world W] [--strength K]\n");
+    return 2;
+  }
+  if (o.root && chdir(o.root) != 0) {
+    std::fprintf(stderr, "computer_bench: cannot enter %s\n", o.root);
+    return 1;
+  }
+  buildCourseCatalogue();
+  for (int kind = RookieComputer; kind <= AceComputer; ++kind) {
+    if (o.strength != 0 && o.strength != kind) continue;
+    StrengthFigures all;
+    for (int world = 0; world < catalogue.worldCount; ++world) {
+      if (o.world < 0 || o.world == world) benchWorld(world, kind, o, all);
+    }
+    if (all.holes == 0) continue;
+    std::printf("%-6s over %d holes: average %+.2f against par; worst hole %+.2f (world %d hole %d, average of %d seeds); "
+                "longest frame of a computer turn %.2f ms (world %d hole %d)\n",
+                computerKindName(kind), all.holes, all.overParSum / all.holes, all.worstOverPar, all.worstWorld,
+                all.worstHole, o.seeds, all.longestFrameMs, all.longestWorld, all.longestHole);
+    std::fflush(stdout);
+  }
+  return 0;
+}
