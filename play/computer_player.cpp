@@ -1,9 +1,11 @@
 #include "play/computer_player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "course/terrain_grid.h"
 #include "play/turn_flow.h"
 
 std::array<int, kMaxPlayers> playerKinds{};
@@ -17,25 +19,37 @@ constexpr int kOverview = 3;  // the overview view is no view to strike from
 // A lay-up only replaces a stroke that holes from at least this far (units): short putts are
 // played for the cup by everyone.
 constexpr float kLayUpDistance = 4;
+constexpr float kMinSearchFps = 20;
+constexpr float kMaxSearchFps = 240;
 
 // Rookies search coarsely and miss by more; the ace searches finely and nearly never misses.
 constexpr std::array<ComputerStrength, kPlayerKindCount> kStrengths{{
-    {kThoroughSearch, 0, 0, 0},                                   // a person: unused
-    {{10, 1.5f, 1.5f, 0, 0, 0, 0}, 5.0f, 0.16f, 0.45f},           // rookie
-    {{10, 1, 1.5f, 5, 1, 0.75f, 0.25f}, 2.0f, 0.07f, 0.2f},      // club
-    {kThoroughSearch, 0.3f, 0.015f, 0},                           // ace
+    {kThoroughSearch, 0, 0, 0},                                 // a person: unused
+    {{10, 1.5f, 1.5f, 0, 0, 0, 0}, 3.5f, 0.12f, 0.35f},         // rookie
+    {{10, 1, 1.5f, 5, 1, 0.75f, 0.25f}, 1.2f, 0.05f, 0.15f},    // club
+    {kThoroughSearch, 0.1f, 0.005f, 0},                         // ace
 }};
 
-enum ComputerStep : int { NoTurn = 0, Searching = 1, Turning = 2, Charging = 3 };
+enum ComputerStep : int { NoTurn = 0, Searching = 1, Waiting = 2, Turning = 3, Charging = 4 };
 
 // The computer turn under way; reset at each hole load and whenever the turn it belongs to
 // (hole, player, strokes so far) is no longer the current one.
 struct ComputerTurn {
   int step = NoTurn;
   int hole = 0, slot = 0, strokes = 0;
+  unsigned seed = 0;     // the search's seed; the strike reseeds with it, so objects that draw
+                         // random numbers throw the ball as they did in the search
+  int frames = 0;        // drawn frames since the turn began
+  int strikeFrame = 0;   // the search played its strokes on the course as it will be then
+  float turnFrom = 0, turnBy = 0;  // degrees
   ChosenStroke stroke;
 };
 ComputerTurn turn;
+
+// Frames a candidate stroke of the search takes, as the last search of the hole found; reset at
+// each hole load.
+constexpr float kFirstFramesPerCandidate = 300;
+float framesPerCandidate = kFirstFramesPerCandidate;
 
 // A standard normal draw from two uniform draws of the game's random source (Box-Muller).
 float normalDraw() {
@@ -44,43 +58,68 @@ float normalDraw() {
   return std::sqrt(-2.0f * std::log(u1)) * std::cos(kTwoPi * u2);
 }
 
+// Frames of turning the aim and filling the gauge at the current frame rate.
+int showFrames() { return static_cast<int>(std::lround((kTurnSeconds + kChargeSeconds) * frameClock.fps)); }
+
 bool sameTurn() {
   const int slot = players.currentPlayer;
   return turn.step != NoTurn && turn.hole == holeNumber && turn.slot == slot && turn.strokes == players.strokes[slot];
 }
 
+// The strike is planned for when the search should be over and the aim and gauge shown: the
+// search then plays its strokes on the course as it will be at that moment.
 void beginTurn(int kind) {
+  turn = ComputerTurn{};
   turn.step = Searching;
   turn.hole = holeNumber;
   turn.slot = players.currentPlayer;
   turn.strokes = players.strokes[turn.slot];
-  beginStrokeSearch(computerStrength(kind).grid, static_cast<unsigned>(std::rand()));
+  turn.seed = static_cast<unsigned>(std::rand());
+  const SearchGrid& grid = searchGridFor(kind, turn.strokes, holeSetup.par);
+  const float fps = std::min(std::max(frameClock.fps, kMinSearchFps), kMaxSearchFps);
+  const float searchFrames = searchCandidateCount(grid) * framesPerCandidate / kSearchFramesPerFrame;
+  turn.strikeFrame = static_cast<int>(std::lround(searchFrames)) + showFrames();
+  beginStrokeSearch(grid, turn.seed, fps, turn.strikeFrame);
 }
 
-// Turns the aim the short way round towards the chosen heading; true once it points there.
-bool turnAim() {
-  const float left = std::remainder(turn.stroke.aim - aimAngle, 360.0f);
-  const float step = kTurnDegreesPerSecond / frameClock.fps;
-  if (std::fabs(left) <= step) {
-    aimAngle += left;
-    return true;
-  }
-  aimAngle += left > 0 ? step : -step;
-  return false;
-}
-
-// Fills the gauge; true once it holds the chosen power.
-bool chargeGauge() {
-  strikePower += turn.stroke.power / kChargeSeconds / frameClock.fps;
-  if (strikePower < turn.stroke.power) return false;
-  strikePower = turn.stroke.power;
-  return true;
+void chooseStroke(int kind) {
+  turn.stroke = strokeForStrength(kind, strokeSearchResult(), turn.strokes, holeSetup.par);
+  if (strokeSearchFramesPerCandidate() > 0) framesPerCandidate = strokeSearchFramesPerCandidate();
+  // A search that ran late still shows its stroke in full, struck later than planned.
+  turn.strikeFrame = std::max(turn.strikeFrame, turn.frames + showFrames());
+  turn.step = Waiting;
 }
 
 void strike() {
   if (cameraMode != kOverview) players.savedCameraMode[players.currentPlayer] = cameraMode;
   turn.step = NoTurn;
+  strikePower = turn.stroke.power;
+  std::srand(turn.seed);
   strikeBall();
+}
+
+// Waits, then turns the aim the short way round over kTurnSeconds, then fills the gauge over
+// kChargeSeconds, and strikes in turn.strikeFrame. Counted in frames, so that the strike comes
+// in exactly the frame the search planned for.
+void showStroke() {
+  const float fps = frameClock.fps;
+  const int turnStart = turn.strikeFrame - showFrames();
+  const int chargeStart = turn.strikeFrame - static_cast<int>(std::lround(kChargeSeconds * fps));
+  if (turn.step == Waiting && turn.frames >= turnStart) {
+    turn.step = Turning;
+    turn.turnFrom = aimAngle;
+    turn.turnBy = std::remainder(turn.stroke.aim - aimAngle, 360.0f);
+  }
+  if (turn.step == Turning) {
+    const float done = std::min(1.0f, static_cast<float>(turn.frames - turnStart) / (kTurnSeconds * fps));
+    aimAngle = turn.turnFrom + turn.turnBy * done;
+    if (turn.frames >= chargeStart) turn.step = Charging;
+  }
+  if (turn.step == Charging) {
+    aimAngle = turn.turnFrom + turn.turnBy;
+    strikePower = turn.stroke.power * std::min(1.0f, static_cast<float>(turn.frames - chargeStart) / (kChargeSeconds * fps));
+    if (turn.frames >= turn.strikeFrame) strike();
+  }
 }
 
 }  // namespace
@@ -105,39 +144,43 @@ const ComputerStrength& computerStrength(int kind) {
   return kStrengths[kind > PersonPlayer && kind < kPlayerKindCount ? kind : AceComputer];
 }
 
-ChosenStroke strokeForStrength(int kind, const StrokeChoice& choice) {
+const SearchGrid& searchGridFor(int kind, int played, int par) {
+  return played - par >= kSteadyOverPar ? kThoroughSearch : computerStrength(kind).grid;
+}
+
+ChosenStroke strokeForStrength(int kind, const StrokeChoice& choice, int played, int par) {
   const ComputerStrength& strength = computerStrength(kind);
+  const int over = played - par - kSteadyOverPar;
+  const float steadiness = over >= 0 ? std::ldexp(1.0f, -(over + 1)) : 1.0f;
   const float layUpDraw = static_cast<float>(std::rand()) / (static_cast<float>(RAND_MAX) + 1.0f);
   const bool fromAfar = std::hypot(choice.best.rest.x - ball.position.x, choice.best.rest.z - ball.position.z) > kLayUpDistance;
   const bool layUp = choice.best.result == StrokeHoled && choice.layUp.result == StrokeAtRest && fromAfar &&
-                     layUpDraw < strength.layUpChance;
+                     layUpDraw < strength.layUpChance && played < par;
   const StrokeOutcome& planned = layUp ? choice.layUp : choice.best;
   ChosenStroke stroke;
-  stroke.aim = planned.aim + strength.aimError * normalDraw();
-  stroke.power = planned.power * (1 + strength.powerError * normalDraw());
+  stroke.aim = planned.aim + steadiness * strength.aimError * normalDraw();
+  stroke.power = planned.power * (1 + steadiness * strength.powerError * normalDraw());
   if (stroke.power < kMinPower) stroke.power = kMinPower;
   if (stroke.power > kMaxPower) stroke.power = kMaxPower;
   return stroke;
 }
 
-void resetComputerTurn() { turn.step = NoTurn; }
+void resetComputerTurn() {
+  turn.step = NoTurn;
+  framesPerCandidate = kFirstFramesPerCandidate;
+}
 
 void runComputerAiming() {
   const int kind = playerKinds[players.currentPlayer];
-  if (!sameTurn()) beginTurn(kind);
-  switch (turn.step) {
-    case Searching:
-      strikePower = 0;  // the wheel is the person's, not the computer's
-      if (!continueStrokeSearch(kSearchFramesPerFrame)) return;
-      turn.stroke = strokeForStrength(kind, strokeSearchResult());
-      turn.step = Turning;
-      break;
-    case Turning:
-      if (turnAim()) turn.step = Charging;
-      break;
-    case Charging:
-      if (chargeGauge()) strike();
-      break;
-    default: break;
+  if (sameTurn()) {
+    turn.frames += 1;
+  } else {
+    beginTurn(kind);
   }
+  if (turn.step == Searching) {
+    strikePower = 0;  // the wheel is the person's, not the computer's
+    if (!continueStrokeSearch(kSearchFramesPerFrame)) return;
+    chooseStroke(kind);
+  }
+  showStroke();
 }

@@ -35,22 +35,30 @@ struct ComputerStrength {
 const ComputerStrength& computerStrength(int kind);
 
 // Simulated frames a computer's search runs within one drawn frame: a fraction of a frame's time.
-constexpr int kSearchFramesPerFrame = 400;
-constexpr float kChargeSeconds = 1.5f;   // the strike gauge fills over this long
-constexpr float kTurnDegreesPerSecond = 120;
+constexpr int kSearchFramesPerFrame = 1000;
+constexpr float kTurnSeconds = 1.0f;     // the aim turns to the chosen heading over this long
+constexpr float kChargeSeconds = 1.5f;   // then the strike gauge fills over this long
 
 struct ChosenStroke {
   float aim = 0;
   float power = 0;
 };
 
-// The stroke a strength plays from a search's choice, its errors drawn from the game's random
-// source (std::rand, seeded by --seed).
-ChosenStroke strokeForStrength(int kind, const StrokeChoice& choice);
+// A computer that has played this many strokes over par steadies: from then on it searches as
+// the ace does, and its errors halve with every further stroke, so that no hole runs away.
+constexpr int kSteadyOverPar = 2;
+
+// The grid a strength searches after `played` strokes on a hole of this par.
+const SearchGrid& searchGridFor(int kind, int played, int par);
+
+// The stroke a strength plays from a search's choice after `played` strokes on a hole of this
+// par, its errors drawn from the game's random source (std::rand, seeded by --seed).
+ChosenStroke strokeForStrength(int kind, const StrokeChoice& choice, int played, int par);
 
 // Forgets any computer turn under way (part of the hole load).
 void resetComputerTurn();
 
 // One aiming frame of the current player's turn when a computer plays it: the search goes on,
-// then the aim turns, then the gauge fills, then the ball is struck.
+// then the computer waits until its planned moment comes near, the aim turns, the gauge fills,
+// and the ball is struck at the planned moment.
 void runComputerAiming();

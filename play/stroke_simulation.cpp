@@ -171,8 +171,8 @@ float strokeScore(const StrokeOutcome& o) {
 
 // The stroke a simulation has under way; stars holds minus the count before the stroke until
 // the stroke ends.
-void beginStroke(float aim, float power, StrokeOutcome& outcome) {
-  frameClock.fps = kSimulationFps;
+void beginStroke(float aim, float power, StrokeOutcome& outcome, float fps) {
+  frameClock.fps = fps;
   players.playerCount = 1;
   players.currentPlayer = 0;
   players.holedOut[0] = 0;
@@ -221,8 +221,11 @@ enum SearchPhase : int { CoarseGrid = 0, FineGrid = 1, SearchDone = 2 };
 struct SearchState {
   SearchGrid grid{};
   unsigned seed = 0;
+  float fps = kSimulationFps;
   int phase = SearchDone;
   int candidate = 0;          // next candidate of the phase
+  long candidateFrames = 0;   // frames simulated by the candidates that ended
+  int candidatesRun = 0;
   bool running = false;       // a candidate stroke is part-way, its records in `paused`
   StrokeOutcome current;
   StrokeChoice choice;
@@ -282,7 +285,7 @@ bool startNextCandidate() {
     restore(search.start);
     soundVolume = 0;
     std::srand(search.seed);
-    beginStroke(aim, power, search.current);
+    beginStroke(aim, power, search.current, search.fps);
     search.running = true;
     return true;
   }
@@ -314,21 +317,43 @@ void settleBall() {
 
 StrokeOutcome simulateStroke(float aim, float power) {
   StrokeOutcome outcome;
-  beginStroke(aim, power, outcome);
+  beginStroke(aim, power, outcome, kSimulationFps);
   while (!advanceStroke(outcome)) {
   }
   return outcome;
 }
 
-void beginStrokeSearch(const SearchGrid& grid, unsigned seed) {
+void beginStrokeSearch(const SearchGrid& grid, unsigned seed, float fps, int leadFrames) {
   buildCupDistances();
   search.grid = grid;
+  search.fps = fps;
   search.seed = seed;
   search.phase = CoarseGrid;
   search.candidate = 0;
   search.running = false;
   search.choice = StrokeChoice{};
+  search.candidateFrames = 0;
+  search.candidatesRun = 0;
+  // The strokes start from the course as it will be when the ball is struck: the clocks run on
+  // while the ball waits.
+  capture(search.game);
+  soundVolume = 0;
+  frameClock.fps = fps;
+  for (int frame = 0; frame < leadFrames; ++frame) {
+    ball.velocity.x = 0;
+    ball.velocity.z = 0;
+    simulatePlayFrame();
+  }
   capture(search.start);
+  search.start.volume = search.game.volume;
+  search.start.fps = search.game.fps;
+  restore(search.game);
+}
+
+int searchCandidateCount(const SearchGrid& grid) { return coarseCount(grid) + fineCount(grid); }
+
+float strokeSearchFramesPerCandidate() {
+  return search.candidatesRun > 0 ? static_cast<float>(search.candidateFrames) / static_cast<float>(search.candidatesRun) : 0;
 }
 
 bool continueStrokeSearch(int frameBudget) {
@@ -345,6 +370,8 @@ bool continueStrokeSearch(int frameBudget) {
       --budget;
       if (advanceStroke(search.current)) {
         search.running = false;
+        search.candidateFrames += search.current.frames;
+        search.candidatesRun += 1;
         considerCandidate(search.current);
         break;
       }

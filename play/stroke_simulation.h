@@ -64,14 +64,20 @@ struct StrokeChoice {
 };
 
 // A search spread over many calls, for a computer player's turn. beginStrokeSearch starts from
-// the ball's current place and the current clocks; each continueStrokeSearch simulates about
+// the ball's current place and the course as it will be after leadFrames more frames with the
+// ball waiting (when the stroke will be played), its strokes at fps frames a second; each continueStrokeSearch simulates about
 // frameBudget frames (a stroke is cut at the budget and resumed by the next call) and leaves
 // every record of the game as it found it, so play goes on between calls. The random source is
 // reseeded from its own next draw, so a run with one seed repeats exactly. Returns true once
 // the search is complete; strokeSearchResult() then holds the choice.
-void beginStrokeSearch(const SearchGrid& grid, unsigned seed);
+void beginStrokeSearch(const SearchGrid& grid, unsigned seed, float fps = kSimulationFps, int leadFrames = 0);
 bool continueStrokeSearch(int frameBudget);
 const StrokeChoice& strokeSearchResult();
+
+// The most candidates a search of this grid can try.
+int searchCandidateCount(const SearchGrid& grid);
+// The frames the current search's finished candidates took on average (0 before the first).
+float strokeSearchFramesPerCandidate();
 
 // Outcome name as printed: "holed", "water", "rest" or "timeout".
 const char* strokeResultName(int result);

@@ -95,7 +95,7 @@ TEST(ComputerTurn, StrengthsErrDifferentlyAndOneSeedRepeatsExactly) {
   for (int kind = RookieComputer; kind <= AceComputer; ++kind) {
     std::srand(3);
     for (int i = 0; i < kDraws; ++i) {
-      const ChosenStroke s = strokeForStrength(kind, choice);
+      const ChosenStroke s = strokeForStrength(kind, choice, 0, 3);
       aimSpread[kind] += (s.aim - 180) * (s.aim - 180) / kDraws;
       powerSpread[kind] += (s.power / 6 - 1) * (s.power / 6 - 1) / kDraws;
     }
@@ -105,9 +105,9 @@ TEST(ComputerTurn, StrengthsErrDifferentlyAndOneSeedRepeatsExactly) {
   EXPECT_GT(aimSpread[RookieComputer], 4 * aimSpread[ClubComputer]);
   EXPECT_GT(aimSpread[ClubComputer], 4 * aimSpread[AceComputer]);
   std::srand(9);
-  const ChosenStroke a = strokeForStrength(ClubComputer, choice);
+  const ChosenStroke a = strokeForStrength(ClubComputer, choice, 0, 3);
   std::srand(9);
-  const ChosenStroke b = strokeForStrength(ClubComputer, choice);
+  const ChosenStroke b = strokeForStrength(ClubComputer, choice, 0, 3);
   EXPECT_EQ(a.aim, b.aim);
   EXPECT_EQ(a.power, b.power);
 }
@@ -167,18 +167,18 @@ TEST(PlayerKinds, TheScoreTableRecordsOnlyPeoplesRounds) {
 namespace fs = std::filesystem;
 constexpr int kStepMs = 32;
 
-// A fairway of grass from x 3..22 on rows 9..15 in the sea, the start on cell (5, 12) heading
-// along +x, the cup on cell (20, 12) and a bank behind it that sends a full-power stroke back.
+// A fairway from x 3..23 on rows 9..15 in the sea, the start on cell (5, 12) heading along +x,
+// the cup on cell (21, 12): a full-power stroke along the start's heading holes out.
 std::string fairwayHole() {
   std::ostringstream map;
   map << "Vorpelgames map data\n\n";
   for (int z = 0; z <= 25; ++z) {
     for (int x = 0; x < 25; ++x) {
-      const bool land = x >= 3 && x <= 22 && z >= 9 && z <= 15;
+      const bool land = x >= 3 && x <= 23 && z >= 9 && z <= 15;
       const bool start = x == 5 && z == 12;
-      const int marker = start ? 0 : (x == 20 && z == 12) ? 1 : -1;
+      const int marker = start ? 0 : (x == 21 && z == 12) ? 1 : -1;
       map << "@I " << marker << "\n@Ir " << (start ? 90 : 0) << "\n@Ih 0.000000\n@O -1\n@Or 0\n"
-          << "@Oh -1.000000\n@r 0\n@t 1\n@x " << (land ? (x >= 22 ? "1.800000" : "1.000000") : "-1.000000") << "\n";
+          << "@Oh -1.000000\n@r 0\n@t 1\n@x " << (land ? "1.000000" : "-1.000000") << "\n";
     }
     map << "@y 0000\n";
   }

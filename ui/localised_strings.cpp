@@ -69,9 +69,9 @@ const std::array<LocalisedText, kLocalisedTextCount> localisedTextTable{{
       "K kamera mit den pfeiltasten bewegen"}},
     {&LocalisedStrings::strSelectLanguage, {"select language", "langue", "sprache waehlen"}},
     {&LocalisedStrings::strPerson, {"person", "joueur", "mensch"}},
-    {&LocalisedStrings::strRookie, {"computer rookie", "ordi d\x8E" "butant", "computer anfaenger"}},
-    {&LocalisedStrings::strClub, {"computer club", "ordi amateur", "computer verein"}},
-    {&LocalisedStrings::strAce, {"computer ace", "ordi expert", "computer profi"}},
+    {&LocalisedStrings::strRookie, {"computer rookie", "ordi d\x8E" "butant", "ki anfaenger"}},
+    {&LocalisedStrings::strClub, {"computer club", "ordi amateur", "ki verein"}},
+    {&LocalisedStrings::strAce, {"computer ace", "ordi expert", "ki profi"}},
 }};
 
 static constexpr std::array<const char*, kLanguageNameSlots> kLanguageNameTexts{

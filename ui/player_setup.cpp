@@ -29,7 +29,7 @@ constexpr float kFaintRow = 0.2f;
 constexpr float kHoveredRow = 2.0f;
 constexpr float kRockDegrees = 15.0f;
 constexpr int kButtonRowLift = 40;
-constexpr int kKindShift = 95;  // the kind's word starts right of the screen's centre
+constexpr int kKindShift = 70;  // the kind's word starts right of the screen's centre
 
 bool mouseStrictlyInside(int left, int top, int right, int bottom) {
   return input.mouseX > left && input.mouseX < right && input.mouseY > top && input.mouseY < bottom;

@@ -8,7 +8,7 @@ enum PlayerSetupItem : int {
   MorePlayers = 2,
   SetupContinue = 9,
   kNameItem = 40,
-  kKindItem = 50,  // each player's kind (person or computer strength) is item kKindItem + player
+  kKindItem = 44,  // each player's kind (person or computer strength) is item kKindItem + player
 };
 
 constexpr int kPortraitCount = 15;  // portraits 0..14, Sprites slots 40..54

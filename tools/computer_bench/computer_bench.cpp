@@ -5,7 +5,7 @@
 // the average strokes against par; per strength the worst hole against par; and the longest
 // processor time of one frame of a computer turn, with the hole it happened on.
 //
-//   computer_bench [--root DIR] [--seeds N] [--world W] [--strength K]
+//   computer_bench [--root DIR] [--seeds N] [--world W] [--strength K] [--verbose 1]
 //
 // DIR is the game's working directory (the one holding ./data); W limits the run to one world
 // (numbered from 0 in catalogue order), K to one strength (1 rookie, 2 club, 3 ace).
@@ -39,6 +39,7 @@ struct BenchOptions {
   int seeds = 3;
   int world = -1;
   int strength = 0;
+  int verbose = 0;  // 1: a line for every hole
 };
 
 struct HoleResult {
@@ -68,6 +69,7 @@ bool parseOptions(int argc, char** argv, BenchOptions& o) {
     else if (std::strcmp(argv[i], "--seeds") == 0) o.seeds = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--world") == 0) o.world = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--strength") == 0) o.strength = std::atoi(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--verbose") == 0) o.verbose = std::atoi(argv[i + 1]);
     else return false;
   }
   return argc % 2 == 1 && o.seeds >= 1;
@@ -134,6 +136,7 @@ void benchWorld(int world, int kind, const BenchOptions& o, StrengthFigures& all
       if (r.longestFrameMs > longest) longest = r.longestFrameMs;
     }
     holeOverPar /= o.seeds;
+    if (o.verbose) std::printf("  hole %2d par %d: %+.2f, longest frame %.2f ms\n", hole, catalogue.holePars[world][hole], holeOverPar, longest);
     overParSum += holeOverPar;
     noteHole(all, world, hole, holeOverPar, longest);
   }
@@ -148,7 +151,7 @@ void benchWorld(int world, int kind, const BenchOptions& o, StrengthFigures& all
 int main(int argc, char** argv) {
   BenchOptions o;
   if (!parseOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: computer_bench [--root DIR] [--seeds N] [--world W] [--strength K]\n");
+    std::fprintf(stderr, "usage: computer_bench [--root DIR] [--seeds N] [--world W] [--strength K] [--verbose 1]\n");
     return 2;
   }
   if (o.root && chdir(o.root) != 0) {
