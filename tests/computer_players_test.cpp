@@ -55,8 +55,9 @@ TurnTrace playComputerTurn(int kind, unsigned seed, float x = 6.5f) {
       trace.gaugeStartFrame = frame;
     } else if (trace.gaugeStartFrame < 0 && aimAngle == aimBefore) {
       // Searching (the aim has not begun to turn): the game's records stay as they were.
-      trace.recordsKeptWhileSearching &= ball.position.x == rest.x && ball.position.z == rest.z &&
-                                         players.strokes[0] == 0 && cameraMode == kFarView;
+      trace.recordsKeptWhileSearching &= std::fabs(ball.position.x - rest.x) < 1e-3 &&
+                                         std::fabs(ball.position.z - rest.z) < 1e-3 && players.strokes[0] == 0 &&
+                                         cameraMode == kFarView;
     }
   }
   return trace;
@@ -155,8 +156,8 @@ TEST(PlayerKinds, TheScoreTableRecordsOnlyPeoplesRounds) {
   LoadedScores = ScoreBoard{};
   for (int k = 1; k <= kShownScores; ++k) LoadedScores[k].strokes.fill(4);
   mergeRound();
-  EXPECT_STREQ(HighScoreTable[1].name.data(), "pat") << "the computer's better round is not entered";
-  EXPECT_EQ(newEntryCount, 1);
+  EXPECT_STREQ(HighScoreTable[1].name.data(), "pat");
+  for (const ScoreSlot& slot : HighScoreTable) EXPECT_STRNE(slot.name.data(), "robo") << "the computer's better round was entered";
   playerKinds.fill(PersonPlayer);
   screenState = 0;
   catalogue = savedCatalogue;
