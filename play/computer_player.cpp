@@ -172,11 +172,12 @@ void resetComputerTurn() {
 
 void runComputerAiming() {
   const int kind = playerKinds[players.currentPlayer];
-  if (sameTurn()) {
-    turn.frames += 1;
-  } else {
+  if (!sameTurn()) {
+    // Looking ahead to the planned moment is this frame's share of the work.
     beginTurn(kind);
+    return;
   }
+  turn.frames += 1;
   if (turn.step == Searching) {
     strikePower = 0;  // the wheel is the person's, not the computer's
     if (!continueStrokeSearch(kSearchFramesPerFrame)) return;
