@@ -45,7 +45,8 @@ struct ChosenStroke {
 };
 
 // A computer that has played this many strokes over par steadies: from then on it searches as
-// the ace does, and its errors halve with every further stroke, so that no hole runs away.
+// the ace does, with half its errors for one stroke and none after, so that no hole runs away
+// (a stroke played without error goes where the search saw it go).
 constexpr int kSteadyOverPar = 2;
 
 // The grid a strength searches after `played` strokes on a hole of this par.

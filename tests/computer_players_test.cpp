@@ -111,6 +111,10 @@ TEST(ComputerTurn, StrengthsErrDifferentlyAndOneSeedRepeatsExactly) {
   const ChosenStroke b = strokeForStrength(ClubComputer, choice, 0, 3);
   EXPECT_EQ(a.aim, b.aim);
   EXPECT_EQ(a.power, b.power);
+  // Well over par even a rookie plays the stroke the search found, so no hole runs away.
+  const ChosenStroke steady = strokeForStrength(RookieComputer, choice, 3 + kSteadyOverPar + 1, 3);
+  EXPECT_EQ(steady.aim, 180);
+  EXPECT_EQ(steady.power, 6);
 }
 
 TEST(PlayerKinds, KindsFileKeepsTheFourKindsAndADamagedOneMeansFourPeople) {
@@ -207,6 +211,14 @@ std::string makePlayFolder(const std::string& name, const std::string& kinds, in
   writeWholeFile(dir + "/data/tov.pref", "Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t 0\n"
                  "numberofplayer \t " + std::to_string(players) + "\n");
   if (!kinds.empty()) writeWholeFile(dir + "/data/tov.kinds", kinds);
+  // Seven weak rounds (30 a hole): any round of two holes played would rank above them.
+  std::string table = "game scores file vorpelG \n \n";
+  for (int k = 1; k <= 7; ++k) {
+    table += "@Name\tweak" + std::to_string(k) + "\n@Scores";
+    for (int h = 0; h < 18; ++h) table += "\t30";
+    table += "\n";
+  }
+  writeWholeFile(dir + "/data/tov_duo-test.scores", table);
   return dir;
 }
 
@@ -251,7 +263,7 @@ TEST(ComputerGame, FourComputersPlayTwoHolesWithoutInputToTheScoreScreens) {
   const std::string dir = makePlayFolder("computer-four", "kinds 1 2 3 2\n", 4);
   ASSERT_EQ(runGame(dir, toTheFirstHole(""), kLastFrame), 0) << readWholeFile(dir + "/out.txt");
   const std::string table = readWholeFile(dir + "/data/tov_duo-test.scores");
-  EXPECT_NE(table.find("@Name"), std::string::npos) << "the score screens never came";
+  EXPECT_NE(table.find("weak7"), std::string::npos) << "the score screens never came";
   for (const char* name : {"spwimy", "muck", "ines", "bibu"}) EXPECT_EQ(table.find(name), std::string::npos) << name;
 }
 
