@@ -3,12 +3,9 @@
 // score table kept for people; then whole games through the real binary.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -20,8 +17,7 @@
 #include "play/turn_flow.h"
 #include "course/course_catalogue.h"
 #include "tests/support/play_hole.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/temp_data_tree.h"
+#include "tests/support/game_run.h"
 #include "ui/score_file.h"
 
 namespace {
@@ -118,7 +114,7 @@ TEST(ComputerTurn, StrengthsErrDifferentlyAndOneSeedRepeatsExactly) {
 }
 
 TEST(PlayerKinds, KindsFileKeepsTheFourKindsAndADamagedOneMeansFourPeople) {
-  TempDataTree tree;
+  ScratchDir tree;
   const std::array<char, kPathLength> savedConfig = configPath;
   std::snprintf(configPath.data(), configPath.size(), "%s", tree.path("data/tov.pref").c_str());
   tree.write("data/tov.pref", "numberofplayer \t  4\n");
@@ -169,7 +165,6 @@ TEST(PlayerKinds, TheScoreTableRecordsOnlyPeoplesRounds) {
 
 // ---- Whole games through the real binary ----
 
-namespace fs = std::filesystem;
 constexpr int kStepMs = 32;
 // Games of two holes end in the score screens in about 6,500 frames (computer turns take as
 // long as their searches); nothing is timed, the frames are only a bound.
@@ -194,75 +189,60 @@ std::string fairwayHole() {
   return map.str();
 }
 
-// A play folder with the generated data (without its worlds) and a two-hole world, a 640 x 480
-// window, and the given kinds file when not empty.
-std::string makePlayFolder(const std::string& name, const std::string& kinds, int players) {
-  const std::string dir = makeScratchDir(name);
-  const fs::path data = fs::path(QUILLMOOR_BINARY_DIR) / "data";
-  fs::create_directories(dir + "/data/levels");
-  for (const auto& entry : fs::directory_iterator(data)) {
-    if (entry.is_directory() && entry.path().filename() != "levels") {
-      fs::create_directory_symlink(entry.path(), dir + "/data/" + entry.path().filename().string());
-    }
-  }
-  writeWholeFile(dir + "/data/levels/level1.vorpel",
-                 "MAINpath ./data/levels\nSKY-A ./data/sky/w1-dome.obj\nLevel_Name duo-test\n");
-  for (int hole = 1; hole <= 2; ++hole) writeWholeFile(dir + "/data/levels/" + std::to_string(hole) + "-duo-test.map", fairwayHole());
-  writeWholeFile(dir + "/data/tov.pref", "Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t 0\n"
-                 "numberofplayer \t " + std::to_string(players) + "\n");
-  if (!kinds.empty()) writeWholeFile(dir + "/data/tov.kinds", kinds);
-  // Seven weak rounds (30 a hole): any round of two holes played would rank above them.
+// A world of two such holes, `players` taking part at low detail, and a table of seven weak
+// rounds (30 a hole) that any round of two holes played would rank above.
+void setUpTwoHoleWorld(const GameFolder& folder, int players) {
+  folder.write("data/levels/level1.vorpel", "MAINpath ./data/levels\nSKY-A ./data/sky/w1-dome.obj\nLevel_Name duo-test\n");
+  for (int hole = 1; hole <= 2; ++hole) folder.write("data/levels/" + std::to_string(hole) + "-duo-test.map", fairwayHole());
+  folder.write("data/tov.pref", "Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t 0\n"
+               "numberofplayer \t " + std::to_string(players) + "\n");
   std::string table = "game scores file vorpelG \n \n";
   for (int k = 1; k <= 7; ++k) {
     table += "@Name\tweak" + std::to_string(k) + "\n@Scores";
     for (int h = 0; h < 18; ++h) table += "\t30";
     table += "\n";
   }
-  writeWholeFile(dir + "/data/tov_duo-test.scores", table);
-  return dir;
+  folder.write("data/tov_duo-test.scores", table);
 }
 
-// Title, player set-up (with `setup` lines at frame 60 on), the world's arrow, start.
-std::string toTheFirstHole(const std::string& setup) {
-  return "45 move 130 230\n46 press 1\n48 release 1\n" + setup +
-         "80 move 320 440\n81 press 1\n83 release 1\n"
-         "90 move 545 330\n91 press 1\n93 release 1\n"
-         "112 move 320 440\n113 press 1\n115 release 1\n120 move 320 240\n";
-}
-
-int runGame(const std::string& dir, const std::string& script, int frames) {
-  writeWholeFile(dir + "/script.txt", script);
-  const std::string command = "cd '" + dir + "' && ALSOFT_DRIVERS=null '" QUILLMOOR_GAME_BINARY "' --fixed-step " +
-                              std::to_string(kStepMs) + " --seed 3 --frames " + std::to_string(frames) +
-                              " --script script.txt > out.txt 2>&1";
-  const int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+// Title, player set-up (the second row's kind clicked `kindClicks` times), the world, start.
+GameScript toTheFirstHole(int kindClicks) {
+  GameScript s;
+  s.clickPlay(45);
+  for (int k = 0; k < kindClicks; ++k) s.click(60 + 5 * k, 430, 234);
+  s.clickContinue(80).clickNextWorld(90).clickContinue(112).at(120, "move 320 240");
+  return s;
 }
 
 TEST(ComputerGame, APersonAndARookiePlayTwoHolesAndOnlyThePersonIsRanked) {
-  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run the tests under xvfb-run";
-  const std::string dir = makePlayFolder("computer-duo", "", 2);
-  // The second row's kind word, clicked once: a rookie.
-  std::string script = toTheFirstHole("60 move 440 242\n61 press 1\n63 release 1\n");
+  ASSERT_TRUE(haveGeneratedData());
+  const GameFolder folder(GameFolder::Data::WithoutWorlds);
+  setUpTwoHoleWorld(folder, 2);
+  GameScript script = toTheFirstHole(1);
   // The person's input, the same all game long since the computer's turns take as long as its
   // search: the wheel keeps the gauge full, and a click every second strikes (or goes on from
   // the scorecard). During the computer's turns all of it is ignored.
   for (int f = 130; f < kLastFrame; f += 31) {
-    for (int w = f; w < f + 6; ++w) script += std::to_string(w) + " press 4\n" + std::to_string(w) + " release 4\n";
-    script += std::to_string(f + 10) + " press 1\n" + std::to_string(f + 12) + " release 1\n";
+    for (int w = f; w < f + 6; ++w) script.at(w, "press 4").at(w, "release 4");
+    script.at(f + 10, "press 1").at(f + 12, "release 1");
   }
-  ASSERT_EQ(runGame(dir, script, kLastFrame), 0) << readWholeFile(dir + "/out.txt");
-  EXPECT_EQ(readWholeFile(dir + "/data/tov.kinds"), "kinds 0 1 0 0\n");
-  const std::string table = readWholeFile(dir + "/data/tov_duo-test.scores");
+  const GameRun run = folder.run(script, kLastFrame, kStepMs, 3);
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(folder.read("data/tov.kinds"), "kinds 0 1 0 0\n");
+  const std::string table = folder.read("data/tov_duo-test.scores");
   EXPECT_NE(table.find("@Name\tspwimy\n@Scores\t1\t1\t0"), std::string::npos) << table;
   EXPECT_EQ(table.find("muck"), std::string::npos) << "the computer's round was entered";
 }
 
 TEST(ComputerGame, FourComputersPlayTwoHolesWithoutInputToTheScoreScreens) {
-  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run the tests under xvfb-run";
-  const std::string dir = makePlayFolder("computer-four", "kinds 1 2 3 2\n", 4);
-  ASSERT_EQ(runGame(dir, toTheFirstHole(""), kLastFrame), 0) << readWholeFile(dir + "/out.txt");
-  const std::string table = readWholeFile(dir + "/data/tov_duo-test.scores");
+  ASSERT_TRUE(haveGeneratedData());
+  const GameFolder folder(GameFolder::Data::WithoutWorlds);
+  setUpTwoHoleWorld(folder, 4);
+  folder.write("data/tov.kinds", "kinds 1 2 3 2\n");
+  const GameRun run = folder.run(toTheFirstHole(0), kLastFrame, kStepMs, 3);
+  ASSERT_EQ(run.status, 0) << run.out;
+  const std::string table = folder.read("data/tov_duo-test.scores");
+  // The table was merged (written anew, its layout kept) with no computer's round in it.
   EXPECT_NE(table.find("weak7"), std::string::npos) << "the score screens never came";
   for (const char* name : {"spwimy", "muck", "ines", "bibu"}) EXPECT_EQ(table.find(name), std::string::npos) << name;
 }
