@@ -224,7 +224,8 @@ TEST_F(HoleMapTest, MissingAndEmptyFilesGiveTheSameFlatHole) {
   EXPECT_EQ(holeSetup.par, 3);
 }
 
-TEST_F(HoleMapTest, HoleLoadResetsTheTurnAndTheBall) {
+// A hole load also starts the turns afresh: nothing of the hole before stays.
+TEST_F(HoleMapTest, LaterStartAndHoleMarkersWinTheBallsRestAroundTheStartAndTheTurnResets) {
   players.strokes = {4, 4, 4, 4, 4, 4};
   players.holedOut = {1, 1, 1, 1, 1, 1};
   players.currentPlayer = 2;
@@ -232,24 +233,6 @@ TEST_F(HoleMapTest, HoleLoadResetsTheTurnAndTheBall) {
   viewTimer = 0.0f;
   decorAngle = 40.0f;
   ball.velocity = {1.0, 2.0, 3.0};
-  ball.position.y = 7.0;
-  writeHole("");
-  loadHoleMap();
-  for (int slot = 0; slot < kPlayerSlots; ++slot) {
-    EXPECT_EQ(players.strokes[slot], 0);
-    EXPECT_EQ(players.holedOut[slot], 0);
-    EXPECT_EQ(players.savedCameraMode[slot], 1);
-  }
-  EXPECT_EQ(players.currentPlayer, 0);
-  EXPECT_EQ(cameraMode, HoleIntro);
-  EXPECT_FLOAT_EQ(viewTimer, 9.0f);
-  EXPECT_EQ(decorAngle, 0.0f);
-  EXPECT_EQ(ball.velocity.x, 0.0);
-  EXPECT_EQ(ball.velocity.z, 0.0);
-  EXPECT_EQ(ball.position.y, -50.0);
-}
-
-TEST_F(HoleMapTest, LaterStartAndHoleMarkersWinAndTheBallsRestAroundTheStart) {
   writeHole(mapText([](int x, int z) {
               Record r;
               r.height = 1.0f + 0.05f * float(x);
@@ -267,28 +250,20 @@ TEST_F(HoleMapTest, LaterStartAndHoleMarkersWinAndTheBallsRestAroundTheStart) {
   EXPECT_FLOAT_EQ(holeSetup.cupX, 3.5f);
   EXPECT_FLOAT_EQ(holeSetup.cupZ, 11.5f);
   EXPECT_FLOAT_EQ(holeSetup.cupHeight, 1.15f);
+  EXPECT_EQ(players.strokes, (std::array<int, kPlayerSlots>{}));
+  EXPECT_EQ(players.holedOut, (std::array<int, kPlayerSlots>{}));
+  EXPECT_EQ(players.savedCameraMode[kPlayerSlots - 1], 1);
+  EXPECT_EQ(players.currentPlayer, 0);
+  EXPECT_EQ(cameraMode, HoleIntro);
+  EXPECT_FLOAT_EQ(viewTimer, 9.0f);
+  EXPECT_EQ(decorAngle, 0.0f);
+  EXPECT_EQ(ball.velocity.x, 0.0);
   for (int slot = 0; slot < kMaxPlayers; ++slot)  // 0.002 to 0.2 from the start on each axis
     for (int axis = 0; axis < 3; ++axis) {
       const double offset = players.restPosition[slot][axis] - (axis == 0 ? 9.49 : axis == 1 ? -50.0 : 2.49);
       EXPECT_GE(offset, 0.0019);
       EXPECT_LE(offset, 0.2001);
     }
-}
-
-TEST_F(HoleMapTest, WithoutMarkersTheBallAndCupKeepTheirPlaces) {
-  ball.position = {6.49, 3.0, 8.49};
-  holeSetup.cupX = 12.5f;
-  holeSetup.cupZ = 14.5f;
-  holeSetup.cupHeight = 0.75f;
-  players.restPosition[1] = {1.0f, 2.0f, 3.0f};
-  writeHole(mapText([](int, int) { return Record{}; }, 2));
-  loadHoleMap();
-  EXPECT_EQ(ball.position.x, 6.49);
-  EXPECT_EQ(ball.position.z, 8.49);
-  EXPECT_EQ(holeSetup.cupX, 12.5f);
-  EXPECT_EQ(holeSetup.cupZ, 14.5f);
-  EXPECT_EQ(holeSetup.cupHeight, 0.75f);
-  EXPECT_EQ(players.restPosition[1], (std::array<float, 3>{1.0f, 2.0f, 3.0f}));
 }
 
 TEST_F(HoleMapTest, CameraMarkersFillTheSlotsInScanOrderUpToTheirNumber) {

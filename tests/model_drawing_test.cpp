@@ -1,5 +1,5 @@
-// Models drawn through a real GL context: what the display lists put on screen, the texture
-// orientation of model coordinates and the lists' lifetime.
+// Models drawn through a real GL context: what the display lists put on screen and the texture
+// orientation of model coordinates.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -95,27 +95,6 @@ TEST_F(ModelDrawingTest, ModelTexturesShowUprightWithTheirTrueColours) {
   drawModel(20);
   expectPixel(0.5f, 0.8f, {255, 0, 0});
   expectPixel(0.5f, 0.2f, {0, 0, 255});
-}
-
-TEST_F(ModelDrawingTest, ReleasedOrMissingModelsDeleteTheirListsAndDrawNothing) {
-  ASSERT_TRUE(load(12, "pair.obj", quadModel("one", 0, 0, 100, 100) + "g two\nf 1/1 3/3 4/4\n"));
-  const ModelSlot& slot = modelPools.slots[12];
-  ASSERT_EQ(slot.groupCount, 2);
-  const GLuint first = modelPools.groups[slot.firstGroup].displayList;
-  const GLuint second = modelPools.groups[slot.firstGroup + 1].displayList;
-  EXPECT_TRUE(glIsList(first));
-  EXPECT_TRUE(glIsList(second));
-  EXPECT_NE(first, second);
-
-  testing::internal::CaptureStdout();
-  const bool loaded = loadModel(12, tree_.path("none.obj").c_str(), 1);
-  testing::internal::GetCapturedStdout();
-  EXPECT_FALSE(loaded);
-  EXPECT_FALSE(glIsList(first));
-  EXPECT_FALSE(glIsList(second));
-  drawModel(12);
-  drawModel(kModelSlots);
-  expectPixel(0.5f, 0.5f, kBlack);
 }
 
 }  // namespace

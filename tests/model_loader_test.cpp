@@ -1,5 +1,5 @@
-// Reading model files into the shared pools, headless: faces, index offsets, material kinds,
-// normals, group boundaries, bounded pools and the reuse of a reloaded slot's space.
+// Reading model files into the shared pools, headless: faces, index offsets,
+// group boundaries, bounded pools and the reuse of a reloaded slot's space.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -81,19 +81,6 @@ TEST_F(ModelLoaderTest, IndicesOfEachFileCountFromItsOwnFirstVertexAndCoordinate
   EXPECT_EQ(face.coord[2], 4);
   expectVector(modelPools.vertices[face.vertex[0]], 3, 0, 0);
   expectVector(modelPools.coords[face.coord[2]], 0.5f, -0.5f, 0);
-}
-
-TEST_F(ModelLoaderTest, MaterialKindComesFromTheGroupNameAndCanBeSetForASlot) {
-  ASSERT_TRUE(parse(0, "rails.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0 0\n"
-                                    "g metal_rail\nf 1/1 2/1 3/1\ng Metal\nf 1/1 3/1 2/1\n"));
-  ASSERT_TRUE(parse(1, "lamp.obj", quadModel("light_top", 0, 0, 1, 1)));
-  EXPECT_EQ(groupOf(0, 0).materialKind, MetalMaterial);
-  EXPECT_STREQ(groupOf(0, 0).name.data(), "metal_rail");
-  EXPECT_EQ(groupOf(0, 1).materialKind, PlainMaterial);
-
-  setModelMaterial(0, MetalMaterial);
-  EXPECT_EQ(groupOf(0, 1).materialKind, MetalMaterial);
-  EXPECT_EQ(groupOf(1, 0).materialKind, LightMaterial) << "other slots keep their kinds";
 }
 
 TEST_F(ModelLoaderTest, FacesNamingVerticesOrCoordinatesTheFileDoesNotHaveAreSkipped) {

@@ -5,7 +5,6 @@
 #include <GL/glew.h>
 
 #include <string>
-#include <vector>
 
 #include "core/app_state.h"
 #include "core/automation.h"
@@ -60,29 +59,6 @@ class SceneDrawing : public ::testing::Test {
     writeScreenshot((std::string(QUILLMOOR_BINARY_DIR) + "/scene_" + name + ".png").c_str());
   }
 };
-
-// The texels of a baked texture, read back; (x, z) in world units map to s and t at 0.04 per
-// unit as the terrain draws them.
-struct BakedPicture {
-  int size = 0;
-  std::vector<unsigned char> texels;
-  Pixel at(float x, float z) const {
-    const int s = static_cast<int>(x * 0.04f * size);
-    const int t = static_cast<int>(z * 0.04f * size);
-    const unsigned char* p = &texels[(static_cast<std::size_t>(t) * size + s) * 3];
-    return Pixel{p[0], p[1], p[2]};
-  }
-};
-
-BakedPicture readBaked(int slot) {
-  BakedPicture picture;
-  glBindTexture(GL_TEXTURE_2D, GameTextures[slot].glName);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &picture.size);
-  picture.texels.resize(static_cast<std::size_t>(picture.size) * picture.size * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, picture.texels.data());
-  return picture;
-}
 
 bool isClearRed(Pixel c) { return c.r > 240 && c.g < 15 && c.b < 15; }
 int brightness(Pixel c) { return c.r + c.g + c.b; }

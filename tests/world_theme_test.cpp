@@ -10,6 +10,12 @@
 
 namespace {
 
+int occurrences(const std::string& text, const std::string& what) {
+  int count = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+  return count;
+}
+
 // Worlds 0 and 1 read the list files a.vorpel and b.vorpel of a scratch tree. No file the
 // lines name exists, so the loader's messages tell which paths were asked for.
 class ThemeTest : public ::testing::Test {
@@ -28,14 +34,6 @@ class ThemeTest : public ::testing::Test {
     testing::internal::CaptureStdout();
     loadWorldTheme();
     return testing::internal::GetCapturedStdout();
-  }
-  static int linesStartingWith(const std::string& text, const std::string& start) {
-    int count = 0;
-    for (size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
-      if (text.compare(at, start.size(), start) == 0) ++count;
-      if (text.find('\n', at) == std::string::npos) break;
-    }
-    return count;
   }
   ScratchDir tree;
 };
@@ -96,8 +94,8 @@ TEST_F(ThemeTest, FloorsAndObjectTypesPastTheTablesAreRefusedOneLineEach) {
   const std::string said = load(0);
   EXPECT_EQ(worldTheme.floorCount, kMaxFloorTextures - 1);
   EXPECT_EQ(worldTheme.objectCount, kMaxObjectTypes - 1);
-  EXPECT_EQ(linesStartingWith(said, "too many floor textures"), 3);
-  EXPECT_EQ(linesStartingWith(said, "too many object types"), 4);
+  EXPECT_EQ(occurrences(said, "too many floor textures"), 3);
+  EXPECT_EQ(occurrences(said, "too many object types"), 4);
   EXPECT_EQ(loadedObjectId(kMaxObjectTypes - 1), kMaxObjectTypes - 1);
   EXPECT_EQ(loadedObjectId(kMaxObjectTypes), -1);
   EXPECT_EQ(objectBehaviour(kMaxObjectTypes - 1), 7);
