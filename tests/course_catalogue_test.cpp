@@ -1,5 +1,5 @@
 // The catalogue of worlds: which list files count, one world per level name line, the display
-// names and the pars from the hole files.
+// names, the pars from the hole files and the course picture name.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -79,6 +79,9 @@ TEST_F(CatalogueTest, WorldsPastTheTableAreRefusedOneLineEach) {
   EXPECT_NE(said.find("World24"), std::string::npos);
   std::array<char, kPathLength> picture{};
   EXPECT_FALSE(coursePicturePath(picture, kMaxWorlds)) << "no such world: no picture to find";
+  std::snprintf(catalogue.worldFiles[0].data(), kCatalogueTextLength, "./my data/x.vorpel");
+  EXPECT_TRUE(coursePicturePath(picture, 0));
+  EXPECT_STREQ(picture.data(), "./my-data/x.vorpel.tga") << "the picture's name has dashes for blanks";
 }
 
 }  // namespace

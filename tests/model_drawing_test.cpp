@@ -78,6 +78,7 @@ TEST_F(ModelDrawingTest, GroupsDrawTheirTrianglesAndQuadsButNotFacesBeforeTheFir
                    "g light_quad\nf 1/1 2/1 3/1 4/1\n"
                    "g light_triangle\nf 5/1 6/1 7/1\n"));
   drawModel(3);
+  drawModel(kModelSlots);  // no such slot: nothing
   expectPixel(0.25f, 0.5f, kWhite);   // the quad
   expectPixel(0.9f, 0.1f, kWhite);    // the triangle
   expectPixel(0.65f, 0.35f, kBlack);  // beside the triangle

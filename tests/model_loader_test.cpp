@@ -81,6 +81,9 @@ TEST_F(ModelLoaderTest, IndicesOfEachFileCountFromItsOwnFirstVertexAndCoordinate
   EXPECT_EQ(face.coord[2], 4);
   expectVector(modelPools.vertices[face.vertex[0]], 3, 0, 0);
   expectVector(modelPools.coords[face.coord[2]], 0.5f, -0.5f, 0);
+  setModelMaterial(11, MetalMaterial);
+  EXPECT_EQ(groupOf(11, 0).materialKind, MetalMaterial);
+  EXPECT_EQ(groupOf(10, 0).materialKind, PlainMaterial) << "other slots keep their kinds";
 }
 
 TEST_F(ModelLoaderTest, FacesNamingVerticesOrCoordinatesTheFileDoesNotHaveAreSkipped) {
