@@ -28,3 +28,21 @@ void applyFixedGlState() {
   glEnable(GL_LIGHT2);
   glColorMaterial(GL_FRONT, GL_DIFFUSE);
 }
+
+void setBlending(bool on) {
+  if (on) {
+    glEnable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+  } else {
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+  }
+}
+
+bool usualBlending() {
+  GLint source = 0, destination = 0;
+  glGetIntegerv(GL_BLEND_SRC, &source);
+  glGetIntegerv(GL_BLEND_DST, &destination);
+  return glIsEnabled(GL_BLEND) && glIsEnabled(GL_ALPHA_TEST) && source == GL_SRC_ALPHA &&
+         destination == GL_ONE_MINUS_SRC_ALPHA;
+}

@@ -3,7 +3,9 @@
 
 #include <cstdio>
 
+#include "core/gl_state.h"
 #include "render/model_loader.h"
+#include "render/surface_bytes.h"
 
 namespace {
 
@@ -93,6 +95,17 @@ void setDarkMaterial() {
   glColor4f(0.6f, 0.6f, 0.6f, 1);
 }
 
+// A group whose every fragment has alpha 1: a picture without alpha and an opaque colour.
+// Lit, the alpha is the colour's too, as the colour stands for the diffuse material.
+bool opaqueGroup(const ModelGroup& group) {
+  if (group.texture.glName == 0 || group.texture.bitsPerPixel == 0 || textureHasAlpha(static_cast<int>(group.texture.bitsPerPixel))) {
+    return false;
+  }
+  std::array<float, 4> colour{};
+  glGetFloatv(GL_CURRENT_COLOR, colour.data());
+  return colour[3] == 1.0f;
+}
+
 }  // namespace
 
 void buildModelLists(int slotIndex) {
@@ -118,6 +131,8 @@ void drawModel(int slotIndex) {
   const ModelSlot& slot = modelPools.slots[slotIndex];
   glEnable(GL_TEXTURE_2D);
   bool sphereMapped = false;  // once set, every later group of this draw cleans unit 1 up
+  const bool blendable = slot.groupCount > 0 && usualBlending();
+  bool blending = true;
   for (int g = slot.firstGroup; g < slot.firstGroup + slot.groupCount; ++g) {
     const ModelGroup& group = modelPools.groups[g];
     switch (group.materialKind) {
@@ -137,7 +152,11 @@ void drawModel(int slotIndex) {
         break;
     }
     glBindTexture(GL_TEXTURE_2D, group.texture.glName);
+    const bool blend = !blendable || !opaqueGroup(group);
+    if (blend != blending) setBlending(blend);
+    blending = blend;
     if (group.displayList != 0) glCallList(group.displayList);
     if (sphereMapped) endSphereMap();
   }
+  if (!blending) setBlending(true);
 }

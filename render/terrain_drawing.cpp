@@ -6,6 +6,7 @@
 #include <array>
 
 #include "core/app_state.h"
+#include "core/gl_state.h"
 #include "course/terrain_grid.h"
 #include "course/world_theme.h"
 #include "render/camera.h"
@@ -79,6 +80,12 @@ float lowestCorner(int x, int z) {
   return bottom;
 }
 
+// No corner fades under the sea and the floor picture has no alpha.
+bool opaqueCell(int x, int z) {
+  return lowestCorner(x, z) >= kDeepestVisible &&
+         !textureHasAlpha(static_cast<int>(floorOf(terrainGrid.cells[x][z]).bitsPerPixel));
+}
+
 void drawCell(int x, int z, bool shadowCoords) {
   for (int corner : kTriangleCorners) emitCorner(x, z, corner, shadowCoords);
 }
@@ -113,19 +120,25 @@ void drawTerrain() {
   if (mirrorPass) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 
   // Cells that share a floor go into one triangle block: on the software renderer a block
-  // per cell costs more than the triangles themselves.
+  // per cell costs more than the triangles themselves. Cells opaque everywhere draw
+  // unblended, except under the reflection's adding blend.
+  const bool blendable = usualBlending();
   unsigned bound = ~0u;
   bool open = false;
+  bool blending = true;
   for (int x = 0; x < kGridCells; ++x) {
     for (int z = 0; z < kGridCells; ++z) {
       const TerrainCell& cell = terrainGrid.cells[x][z];
       if (groundHidden(cell) || highestCorner(x, z) < lowestShown) continue;
       if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
       const unsigned floor = floorOf(cell).glName;
-      if (floor != bound || !open) {
+      const bool blend = !blendable || !opaqueCell(x, z);
+      if (floor != bound || blend != blending || !open) {
         if (open) glEnd();
-        glBindTexture(GL_TEXTURE_2D, floor);
+        if (floor != bound) glBindTexture(GL_TEXTURE_2D, floor);
+        if (blend != blending) setBlending(blend);
         bound = floor;
+        blending = blend;
         glBegin(GL_TRIANGLES);
         open = true;
       }
@@ -133,6 +146,7 @@ void drawTerrain() {
     }
   }
   if (open) glEnd();
+  if (!blending) setBlending(true);
 
   if (shadow) stopShadowUnit();
   glDisable(GL_TEXTURE_2D);
@@ -154,10 +168,7 @@ void drawOpaqueGroundDepth() {
   for (int x = 0; x < kGridCells; ++x) {
     for (int z = 0; z < kGridCells; ++z) {
       const TerrainCell& cell = terrainGrid.cells[x][z];
-      // Only cells that are opaque everywhere: no corner fades under the sea and the floor
-      // picture has no alpha.
-      if (groundHidden(cell) || lowestCorner(x, z) < kDeepestVisible || highestCorner(x, z) < lowestShown) continue;
-      if (textureHasAlpha(static_cast<int>(floorOf(cell).bitsPerPixel))) continue;
+      if (groundHidden(cell) || !opaqueCell(x, z) || highestCorner(x, z) < lowestShown) continue;
       if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
       for (int corner : kTriangleCorners) {
         const int vx = x + kCornerOffsets[corner][0];

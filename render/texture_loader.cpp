@@ -95,9 +95,10 @@ void uploadSurface(SDL_Surface* surface, int mode) {
   }
 }
 
-void registerTexture(const char* key, std::uint32_t name) {
+void registerTexture(const char* key, const TextureRecord& record) {
   textureRegistry.count += 1;
-  textureRegistry.names[textureRegistry.count] = name;
+  textureRegistry.names[textureRegistry.count] = record.glName;
+  textureRegistry.records[textureRegistry.count] = record;
   std::snprintf(textureRegistry.keys[textureRegistry.count].data(), kRegistryKeyLength, "%s", key);
 }
 
@@ -144,7 +145,8 @@ bool loadTexture(TextureRecord& record, const char* path, int mode) {
   }
   const int entry = findRegistryEntry(key.data());
   if (entry >= 0) {
-    record.glName = textureRegistry.names[entry];
+    // Drawing decides on blending by the image's depth, so a shared texture brings it along.
+    record = textureRegistry.records[entry];
     return true;
   }
   if (textureRegistry.count >= kRegistryEntries - 1) {
@@ -187,7 +189,7 @@ bool loadTexture(TextureRecord& record, const char* path, int mode) {
   uploadSurface(surface, mode);
   SDL_FreeSurface(surface);
   glDisable(GL_TEXTURE_2D);
-  registerTexture(key.data(), name);
+  registerTexture(key.data(), record);
   return true;
 }
 
@@ -197,6 +199,7 @@ void releaseAllTextures() {
     if (name != 0) glDeleteTextures(1, &name);
     textureRegistry.keys[i][0] = '\0';
     textureRegistry.names[i] = 0;
+    textureRegistry.records[i] = TextureRecord{};
   }
   textureRegistry.count = 0;
   resetSpriteSequence();

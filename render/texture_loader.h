@@ -30,6 +30,7 @@ constexpr int kRegistryKeyLength = 1500;  // bytes per key, terminator included
 struct TextureRegistry {
   std::array<std::array<char, kRegistryKeyLength>, kRegistryEntries> keys{};
   std::array<std::uint32_t, kRegistryEntries> names{};
+  std::array<TextureRecord, kRegistryEntries> records{};  // what a later load of the key receives
   int count = 0;  // index of the last used entry; entries are filled from 1
 };
 extern TextureRegistry textureRegistry;
