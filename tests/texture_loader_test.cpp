@@ -77,6 +77,9 @@ TEST_F(TextureLoaderTest, RegistryServesAPathFromMemoryUntilAReleaseDeletesEvery
   std::filesystem::remove(path("a.png"));
   ASSERT_TRUE(loadTexture(again, path("a.png").c_str(), ClampMipmapped));
   EXPECT_EQ(again.glName, first.glName);
+  // Drawing blends by the image's depth: a record served from memory carries it and the size.
+  EXPECT_EQ(again.bitsPerPixel, 24u);
+  EXPECT_EQ(again.width, 4);
   EXPECT_EQ(textureRegistry.count, 2);
 
   releaseAllTextures();

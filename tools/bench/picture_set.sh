@@ -7,16 +7,19 @@
 #   tools/bench/picture_set.sh --compare DIR_A DIR_B   (needs a build's picture_diff)
 # It needs a display: without one it starts its own virtual display.
 set -euo pipefail
+if [[ "${1:-}" == "--compare" ]]; then
+  first=$(readlink -f "$2") second=$(readlink -f "$3")
+fi
 cd "$(dirname "$0")/../.."
 root=$(pwd)
 if [[ "${1:-}" == "--compare" ]]; then
   differing=0
-  for a in "$2"/*.png; do
-    b="$3/$(basename "$a")"
+  for a in "$first"/*.png; do
+    b="$second/$(basename "$a")"
     result=$("${QUILLMOOR_BUILD:-$root/build}/tools/bench/picture_diff" "$a" "$b" 2>&1) || differing=$((differing + 1))
     echo "$(basename "$a"): $result"
   done
-  echo "$(ls "$2"/*.png | wc -l) pictures, $differing differ"
+  echo "$(ls "$first"/*.png | wc -l) pictures, $differing differ"
   exit $((differing > 0))
 fi
 out=$(mkdir -p "$1" && cd "$1" && pwd)
@@ -34,6 +37,20 @@ rm -f "$game"/data/*.scores
 script=""
 at() { script+="$(($1 / 2)) $2"$'\n'; }
 click() { at "$1" "move $2 $3"; at $(($1 + 2)) "press 1"; at $(($1 + 6)) "release 1"; }
+# The first world's first hole holed in one stroke of power 9, and the hole's score screen.
+holedPlay() {
+  local tag=$1
+  script=""
+  click 95 130 230
+  click 165 320 440
+  click 230 320 440
+  at 540 "type \$\$\$\$\$\$\$\$\$"
+  at 570 "key space"
+  for t in 650 700 790 1090; do at $t "screenshot $out/holed$t-$tag.png"; done
+  printf '%s' "$script" > "$game/script.txt"
+  (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames 548 --script script.txt > /dev/null 2>&1) ||
+    echo "run holed-$tag failed"
+}
 # Title -> set-up -> the course selection turned on by `worlds` -> the first hole; then a
 # stroke at full power and the pause menu, the quit and the score screen.
 onePlay() {
@@ -66,12 +83,15 @@ onePlay() {
 }
 for d in 0 1 2; do
   printf 'Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t %s\n' "$d" > "$game/data/tov.pref"
+  holedPlay "d$d"
+  [[ -n "${QUILLMOOR_HOLED_ONLY:-}" ]] && continue  # only the holed runs, added to an older set
   for w in 0 1 2 3 4; do
     full=0
     [[ $w == 0 ]] && full=1
     onePlay "w${w}d$d" "$w" "$full"
   done
 done
+[[ -n "${QUILLMOOR_HOLED_ONLY:-}" ]] && exit 0
 # The options screen.
 printf 'Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t 1\n' > "$game/data/tov.pref"
 script=""
