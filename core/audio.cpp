@@ -2,6 +2,7 @@
 // taken from the configuration.
 #include "core/audio.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/app_state.h"
@@ -14,6 +15,13 @@ constexpr int kMixChannels = 64;       // effects and music together
 constexpr int kStreamBufferMs = 1000;  // enough that even 15 frames a second never starves the music
 
 bool slotValid(int slot) { return slot >= 0 && slot < kSampleCount; }
+
+// The channel volume of a music setting; a setting outside 0..10 stops at its ends before it
+// is multiplied, so that no value can overflow.
+int musicChannelVolume(int setting) {
+  constexpr int kMusicSettings = 10;
+  return std::clamp(setting, 0, kMusicSettings) * kMusicVolumeStep;
+}
 
 }  // namespace
 
@@ -69,7 +77,7 @@ void playMusic(const char* path) {
   musicPlayer.stream = soundStreamOpen(path);
   if (musicPlayer.stream == nullptr) return;
   musicPlayer.channel = soundStreamPlay(musicPlayer.stream);
-  soundSetVolume(musicPlayer.channel, musicVolume * kMusicVolumeStep);
+  soundSetVolume(musicPlayer.channel, musicChannelVolume(musicVolume));
 }
 
 void stopMusic() {
@@ -79,7 +87,7 @@ void stopMusic() {
 }
 
 void setMusicVolume(int volume) {
-  if (musicPlayer.stream != nullptr) soundSetVolume(musicPlayer.channel, volume * kMusicVolumeStep);
+  if (musicPlayer.stream != nullptr) soundSetVolume(musicPlayer.channel, musicChannelVolume(volume));
 }
 
 const char* errorText(int code) { return soundErrorText(code); }

@@ -1,18 +1,27 @@
 #include "core/config_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "core/app_state.h"
 #include "core/video_modes.h"
 #include "play/play_state.h"
+#include "ui/localised_strings.h"
+#include "ui/options_screen.h"
+#include "ui/player_setup.h"
 
 namespace {
 
 constexpr int kLineLength = 255;
 constexpr std::array<const char*, kMaxPlayers> kDefaultNames{"spwimy", "muck", "ines", "bibu"};
 constexpr int kDefaultWidth = 800;
+constexpr int kSmallestWidth = 640;   // the smallest mode the game lists or makes
+constexpr int kSmallestHeight = 480;
+// With no mode listed, the widest size the mode list could hold (its largest key).
+constexpr int kLargestUnlistedSide = kMaxModeKey / 1000;
 
 // A key followed by a number: the value is stored as an int, truncated toward zero.
 struct NumberKey {
@@ -47,13 +56,53 @@ constexpr std::array<const char*, kMaxPlayers> kNamePatterns{
     "playerNameC %" QM_NAME_WIDTH "s", "playerNameD %" QM_NAME_WIDTH "s"};
 #undef QM_NAME_WIDTH
 
-// Truncates toward zero; values beyond the int range, infinities and "nan" are refused
-// so that no conversion is undefined.
+// Truncates toward zero; values beyond the int range stop at its ends and "nan" is refused,
+// so that no conversion is undefined. The ends are then brought into range like any value.
 bool truncateToInt(float value, int* out) {
-  if (!std::isfinite(value)) return false;
-  if (value >= 2147483520.0f || value <= -2147483520.0f) return false;
-  *out = static_cast<int>(value);
+  if (std::isnan(value)) return false;
+  constexpr float kIntEnd = 2147483520.0f;  // the largest float below 2^31
+  *out = static_cast<int>(std::clamp(value, -kIntEnd, kIntEnd));
   return true;
+}
+
+// The largest side of the listed modes: no window is opened larger than the display offers.
+int largestListedSide(bool width) {
+  int largest = videoModeLast >= 0 ? 0 : kLargestUnlistedSide;
+  for (int i = 0; i <= videoModeLast; ++i) {
+    largest = std::max(largest, width ? videoModes[i].width : videoModes[i].height);
+  }
+  return largest;
+}
+
+// Depth and refresh only say which listed mode of the window's size is meant: a pair that no
+// listed mode of that size has becomes that of the last one of the size.
+void fitDepthAndRefresh() {
+  int sameSize = -1;
+  for (int i = 0; i <= videoModeLast; ++i) {
+    const VideoMode& m = videoModes[i];
+    if (m.width != screenWidth || m.height != screenHeight) continue;
+    if (m.depth == screenDepth && m.refresh == screenRefresh) return;
+    sameSize = i;
+  }
+  if (sameSize < 0) return;
+  screenDepth = videoModes[sameSize].depth;
+  screenRefresh = videoModes[sameSize].refresh;
+}
+
+// Every value a hand-edited file (or one from another version) may hold out of range is
+// brought to the nearest value the screens offer, so that nothing indexes past a table or
+// opens a window that cannot exist. Values already in range stay as they are.
+void bringIntoRange() {
+  screenWidth = std::clamp(screenWidth, kSmallestWidth, std::max(kSmallestWidth, largestListedSide(true)));
+  screenHeight = std::clamp(screenHeight, kSmallestHeight, std::max(kSmallestHeight, largestListedSide(false)));
+  fitDepthAndRefresh();
+  fullscreen = std::clamp(fullscreen, 0, 1);
+  musicVolume = std::clamp(musicVolume, 0, kMaxVolume);
+  soundVolume = std::clamp(soundVolume, 0, kMaxVolume);
+  detailLevel = std::clamp(detailLevel, 0, kDetailLevels - 1);
+  for (int& icon : players.icon) icon = std::clamp(icon, 0, kPortraitCount - 1);
+  players.playerCount = std::clamp(players.playerCount, 1, kMaxPlayers);
+  language = std::clamp(language, 0, kLanguageCount - 1);
 }
 
 void copyName(int slot, const char* name) {
@@ -183,6 +232,7 @@ void readConfig() {
     readConfigLine(line.data());
   }
   std::fclose(f);
+  bringIntoRange();
 }
 
 void writeConfig() { writeConfigWith(selectedMode()); }

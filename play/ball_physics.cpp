@@ -61,7 +61,7 @@ double sinkIntoCup(double f) {
     ball.position = {holeSetup.cupX, holeSetup.cupHeight - kCupFloorDepth, holeSetup.cupZ};
     ball.velocity = {};
     cameraMode = Holed;
-    players.holedOut[players.currentPlayer] = 1;
+    players.holedOut[currentSlot()] = 1;
     shotPhase = Halted;
     spawnSplash(ball.position.x, ball.position.y, ball.position.z);
     viewTimer = 0;

@@ -306,7 +306,7 @@ void collectStar(int x, int z) {
   if (p.y <= cell.objectHeight - 0.1f || p.y >= cell.objectHeight + 0.4f) return;
   cell.object = -1;
   spawnEffect(p.x, p.y, p.z, Sparkle);
-  players.starsCollected[players.currentPlayer] += 1;
+  players.starsCollected[currentSlot()] += 1;
   playSample(Star, 30000, 200, 128);
 }
 

@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "core/app_state.h"
-#include "core/audio.h"
 #include "course/course_catalogue.h"
 #include "course/terrain_grid.h"
 #include "course/world_theme.h"
@@ -30,7 +29,6 @@ constexpr float kBannerRise = 5.0f;    // turnBannerFade units per second
 constexpr float kSlidePerFade = 50.0f; // slide pixels per unit of fade still to go
 constexpr float kViewIconFall = 2.0f;  // viewIconFade units per second
 constexpr float kBackdropTime = 25.0f; // viewTimer at which the result backdrop is opaque
-constexpr float kIntroFirstFrame = 9.0f;
 constexpr int kWideWindow = 1024;      // from this width the key hint uses normal text
 
 struct Rgba {
@@ -74,14 +72,10 @@ void loadPixelProjection() {
   glDisable(GL_DEPTH_TEST);
 }
 
-int currentPlayerIndex() {
-  if (players.currentPlayer < 0 || players.currentPlayer >= kMaxPlayers) return 0;
-  return players.currentPlayer;
-}
 
 // A portrait index outside the fifteen pictures shows the first one.
 void drawPortrait(float x, float y, float alpha) {
-  int icon = players.icon[currentPlayerIndex()];
+  int icon = players.icon[currentSlot()];
   if (icon < 0 || icon >= kPortraits) icon = 0;
   glColor4f(1, 1, 1, alpha);
   drawSpriteAt(kPortraitSlot + icon, x, y);
@@ -141,7 +135,7 @@ void drawAimingDisplay(float slide) {
   formatStrokeLine(line);
   drawText(0, HAnchor::Left, VAnchor::Top, 150, height - 25, 1.0f, line.data());
   drawText(0, HAnchor::Left, VAnchor::Top, 150, height - 60, 1.0f,
-           players.name[currentPlayerIndex()].data());
+           players.name[currentSlot()].data());
 }
 
 // The panel behind the result and the introduction banner.
@@ -162,7 +156,7 @@ void drawResultDisplay() {
   OverlayLine line{};
   formatStrokeLine(line);
   drawText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 0, -90, 1.0f, line.data());
-  std::snprintf(line.data(), line.size(), "%s %s", players.name[currentPlayerIndex()].data(),
+  std::snprintf(line.data(), line.size(), "%s %s", players.name[currentSlot()].data(),
                 localisedStrings.strFinishedCourse.data());
   drawText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 0, -60, 1.0f, line.data());
   if (viewTimer > kBackdropTime) {
@@ -174,7 +168,6 @@ void drawResultDisplay() {
 
 void drawHoleIntroduction() {
   if (cameraMode != HoleIntro) return;
-  if (viewTimer == kIntroFirstFrame) playSample(Transit, 5000, 100, 128);
   drawResultPanel();
   drawText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 0, -90, 1.0f,
            worldTheme.levelName.data());
@@ -186,7 +179,7 @@ void drawHoleIntroduction() {
 }  // namespace
 
 void formatStrokeLine(OverlayLine& line) {
-  int player = currentPlayerIndex();
+  int player = currentSlot();
   int strokes = players.strokes[player];
   const TextBuffer& words =
       strokes < 2 ? localisedStrings.strStrokePlayed : localisedStrings.strStrokesPlayed;
@@ -231,14 +224,10 @@ int worldPar(int hole) {
   return catalogue.holePars[catalogue.currentWorld][hole];
 }
 
-int cardPlayers() {
-  if (players.playerCount < 0) return 0;
-  return players.playerCount < kMaxPlayers ? players.playerCount : kMaxPlayers;
-}
 
 void drawPlayerBands() {
   glDisable(GL_TEXTURE_2D);
-  for (int p = 0; p < cardPlayers(); ++p) {
+  for (int p = 0; p < activePlayerCount(); ++p) {
     float top = 145.0f + kRowPitch * p;
     drawRect(20, top, 637, top + 31, {0, 0, 0, 0.4f}, {0, 0, 0, 0.3f});
     drawSmallText(0, HAnchor::Left, VAnchor::Middle, 30, kRowPitch * p - 80, 1.0f,
@@ -258,7 +247,7 @@ void drawHoleColumns() {
     drawSmallText(0, HAnchor::CentreOnScreen, VAnchor::Middle, x, -120, 1.0f, cell.data());
     std::snprintf(cell.data(), cell.size(), "%d", worldPar(hole));
     drawSmallText(0, HAnchor::CentreOnScreen, VAnchor::Middle, x, -105, 1.0f, cell.data());
-    for (int p = 0; p < cardPlayers(); ++p) {
+    for (int p = 0; p < activePlayerCount(); ++p) {
       formatScoreCell(cell, p, hole);
       drawSmallText(0, HAnchor::CentreOnScreen, VAnchor::Middle, x, kRowPitch * p - 80, 1.0f,
                     cell.data());
@@ -273,7 +262,7 @@ void drawTotalColumn() {
   drawSmallText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 293, -120, 1.0f, "T");
   std::snprintf(cell.data(), cell.size(), "%d", courseParTotal());
   drawSmallText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 298, -105, 1.0f, cell.data());
-  for (int p = 0; p < cardPlayers(); ++p) {
+  for (int p = 0; p < activePlayerCount(); ++p) {
     std::snprintf(cell.data(), cell.size(), "%d", scorecardTotal(p));
     drawSmallText(0, HAnchor::CentreOnScreen, VAnchor::Middle, 298, kRowPitch * p - 80, 1.0f,
                   cell.data());

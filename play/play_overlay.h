@@ -11,7 +11,7 @@ constexpr int kSkippedHoleStrokes = 30;  // what an unplayed hole counts in a to
 using OverlayLine = std::array<char, kOverlayLineLength>;
 
 // One frame of the overlay, the last step of the play update. Raises turnBannerFade and
-// lowers viewIconFade; plays the introduction sound on the banner's first frame.
+// lowers viewIconFade. (The banner's sound is the flow's: see runHoleIntro.)
 void drawPlayOverlay();
 
 // The scorecard of every player over the 18 holes, in a virtual 640 x 480 frame; drawn by

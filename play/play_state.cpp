@@ -13,11 +13,22 @@ float aimAngle = 0;
 float strikePower = 0;
 float viewTimer = 0;
 float restTimer = 0;
+float strokeClock = 0;
 float followTimer = 0;
 float turnBannerFade = 1;
 float viewIconFade = 0;
 float slideOffset = 0;
 float decorAngle = 0;
+
+int activePlayerCount() {
+  if (players.playerCount < 1) return 1;
+  return players.playerCount < kMaxPlayers ? players.playerCount : kMaxPlayers;
+}
+
+int currentSlot() {
+  const int slot = players.currentPlayer;
+  return slot >= 0 && slot < activePlayerCount() ? slot : 0;
+}
 
 void resetPlayersForHole() {
   for (int slot = 0; slot < kPlayerSlots; ++slot) {

@@ -41,6 +41,7 @@ extern float aimAngle;       // degrees; the stroke goes towards aimAngle + 180
 extern float strikePower;    // 0..12
 extern float viewTimer;
 extern float restTimer;
+extern float strokeClock;    // seconds the current stroke has been rolling; reset at each stroke
 extern float followTimer;
 extern float turnBannerFade;
 extern float viewIconFade;
@@ -49,6 +50,12 @@ extern float decorAngle;     // turning decorations
 
 constexpr float kRestSpeed = 0.15f;      // below this on both axes the ball counts as nearly still
 constexpr int kFarView = 1;              // the view every player starts a hole with
+
+// The number of players taking part, 1..kMaxPlayers whatever playerCount was set to, and the
+// slot whose turn it is, 0 when currentPlayer lies outside that: every per-player table is
+// indexed through these, so a count changed by any path can never reach past a table.
+int activePlayerCount();
+int currentSlot();
 
 // Part of the hole load: every slot starts the hole unplayed in the far view, slot 0 first, and
 // the hole introduction begins (whatever phase the previous hole was left in).

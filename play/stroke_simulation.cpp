@@ -211,6 +211,8 @@ bool advanceStroke(StrokeOutcome& outcome) {
     return finishStroke(outcome, StrokeInWater);
   }
   runRollingStep();
+  // The flow ended a stroke that ran out of time, the ball already back at its start.
+  if (cameraMode == InWater) return finishStroke(outcome, StrokeTimedOut);
   return shotPhase == Aiming && finishStroke(outcome, StrokeAtRest);
 }
 

@@ -8,7 +8,9 @@
 #include "play/ball_physics.h"
 
 constexpr float kSimulationFps = 60;
-constexpr int kMaxStrokeFrames = 60 * 60;  // a stroke still running after a minute is abandoned
+// The play flow ends a stroke after strokeTimeLimit seconds (a "timeout"); a run this long
+// without any outcome is abandoned as one too.
+constexpr int kMaxStrokeFrames = 60 * 60;
 constexpr int kMaxSearchStrokes = 8;
 
 enum StrokeResult : int { StrokeHoled = 0, StrokeInWater = 1, StrokeAtRest = 2, StrokeTimedOut = 3 };

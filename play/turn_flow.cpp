@@ -26,6 +26,7 @@ constexpr float kReplayReach = 5;              // a camera point this close to t
 constexpr float kWaterSequenceEnd = 20;
 constexpr float kScorecardShown = 25;          // the holed sequence waits for a click after this
 constexpr float kHoledTimerLimit = 26;
+constexpr float kIntroStart = 9.0f;            // viewTimer as the hole load leaves it
 constexpr int kOverview = 3;                   // the overview view neither aims nor strikes
 constexpr float kComputerScorecardSeconds = 2.5f;  // a computer's scorecard stays this long unclicked
 
@@ -90,17 +91,18 @@ void moveReplayCamera() {
   followTimer = 6;
 }
 
-// Strict rotation by slot, skipping the players already in the cup.
+// Strict rotation by slot, skipping the players already in the cup; the wrap compares, so
+// no player count can divide by zero or leave the slot outside the tables.
 void passTurn() {
-  const int count = players.playerCount;
-  auto advance = [count]() { players.currentPlayer = (players.currentPlayer + 1) % count; };
+  const int count = activePlayerCount();
+  auto advance = [count]() { players.currentPlayer = currentSlot() + 1 >= count ? 0 : currentSlot() + 1; };
   advance();
-  for (int step = 0; step < kPlayerSlots - 1 && players.holedOut[players.currentPlayer] == 1; ++step) advance();
+  for (int step = 0; step < kPlayerSlots - 1 && players.holedOut[currentSlot()] == 1; ++step) advance();
 }
 
 int holedPlayers() {
   int holed = 0;
-  for (int slot = 0; slot < players.playerCount; ++slot) holed += players.holedOut[slot] == 1;
+  for (int slot = 0; slot < activePlayerCount(); ++slot) holed += players.holedOut[slot] == 1;
   return holed;
 }
 
@@ -112,6 +114,7 @@ void putBallAtRest(int slot) {
 // The next frame's rolling step finds the ball long still and ends the stroke at once.
 void endStrokeNextFrame() {
   restTimer = 20;
+  strokeClock = 0;
   followTimer = -10;
   shotPhase = Rolling;
 }
@@ -125,7 +128,20 @@ void runScriptedView() {
   }
 }
 
+// The stroke ran out of time: it ends as in the water, the ball lifted back at once to where it
+// was struck from, so that nothing it meets during the water view (the cup, a bumper) counts.
+void endStrokeOutOfTime() {
+  putBallAtRest(currentSlot());
+  ball.velocity = {};
+  cameraMode = InWater;
+  shotPhase = Halted;
+  viewTimer = 0;
+  playSample(Water, 20000, 250, 128);
+}
+
 }  // namespace
+
+float strokeTimeLimit = kStrokeTimeLimit;
 
 float aimAngleTowardsCup(float x, float z) {
   return std::atan2(z - holeSetup.cupZ, x - holeSetup.cupX) * kRadToDeg - 348;
@@ -144,7 +160,7 @@ void runPlayFlow() {
 }
 
 SampleId holedSample() {
-  return players.strokes[players.currentPlayer] <= holeSetup.par ? HoleGood : HoleBad;
+  return players.strokes[currentSlot()] <= holeSetup.par ? HoleGood : HoleBad;
 }
 
 void runAimingStep() {
@@ -160,13 +176,13 @@ void runAimingStep() {
   }
   const bool strike = input.clickState == 1 || input.typedChar == ' ';
   if (strike && viewAtStart != kOverview && strikePower > 0) {
-    players.savedCameraMode[players.currentPlayer] = viewAtStart;
+    players.savedCameraMode[currentSlot()] = viewAtStart;
     strikeBall();
   }
 }
 
 void strikeBall() {
-  const int slot = players.currentPlayer;
+  const int slot = currentSlot();
   players.strokes[slot] += 1;
   if (trainingMode) players.strokes[slot] = 0;
   shotPhase = Rolling;
@@ -182,23 +198,26 @@ void strikeBall() {
   camera.savedTarget = camera.target;
   followTimer = 0;
   strikePower = 0;
+  strokeClock = 0;
 }
 
 void runRollingStep() {
   moveReplayCamera();
   cameraMode = ShotReplay;
+  strokeClock += 1 / frameClock.fps;
   if (std::fabs(ball.velocity.x) >= kRestSpeed || std::fabs(ball.velocity.z) >= kRestSpeed) {
     restTimer = 0;
-    return;
+  } else {
+    restTimer += 5 / frameClock.fps;
   }
-  restTimer += 5 / frameClock.fps;
   if (restTimer > kRestTime) endStroke();
+  else if (strokeClock > strokeTimeLimit) endStrokeOutOfTime();
 }
 
 void endStroke() {
   turnBannerFade = -3.0f;
   slideOffset = 0;
-  const int slot = players.currentPlayer;
+  const int slot = currentSlot();
   players.restPosition[slot] = {static_cast<float>(ball.position.x), static_cast<float>(ball.position.y),
                                 static_cast<float>(ball.position.z)};
   restTimer = 0;
@@ -206,13 +225,16 @@ void endStroke() {
   shotPhase = Aiming;
   ball.velocity = {};
   passTurn();
-  cameraMode = players.savedCameraMode[players.currentPlayer];
-  putBallAtRest(players.currentPlayer);
+  cameraMode = players.savedCameraMode[currentSlot()];
+  putBallAtRest(currentSlot());
   aimAngle = aimAngleTowardsCup(static_cast<float>(ball.position.x), static_cast<float>(ball.position.z));
 }
 
-// From the loader's 9.0 the fly-in lasts 3.2 s; aiming then starts in the far view.
+// From the loader's 9.0 the fly-in lasts 3.2 s; aiming then starts in the far view. The banner
+// sound plays here, on the introduction's first step, because by the time the overlay draws
+// the timer has already moved on in every frame but the one of a hole loaded after a holed ball.
 void runHoleIntro() {
+  if (viewTimer == kIntroStart) playSample(Transit, 5000, 100, 128);
   shotPhase = Intro;
   viewTimer -= 2.5f / frameClock.fps;
   if (viewTimer < 1) {
@@ -227,7 +249,7 @@ void runWaterSequence() {
   viewTimer += 6 / frameClock.fps;
   if (viewTimer <= kWaterSequenceEnd) return;
   endStrokeNextFrame();
-  putBallAtRest(players.currentPlayer);
+  putBallAtRest(currentSlot());
 }
 
 void runHoledSequence() {
@@ -245,7 +267,7 @@ void runHoledSequence() {
   const bool computerDone = isComputerPlayer(players.currentPlayer) && scorecardSeconds > kComputerScorecardSeconds;
   if (input.clickState != 1 && !computerDone) return;
   endStrokeNextFrame();
-  if (holedPlayers() < players.playerCount) return;
+  if (holedPlayers() < activePlayerCount()) return;
   shotPhase = Aiming;
   holeNumber += 1;
   // Past the last hole there is nothing to load: the main loop leaves play this frame.

@@ -4,6 +4,13 @@
 
 #include "core/audio.h"
 
+// A stroke that has neither come to rest nor reached water after this many seconds ends as a
+// stroke into the water does: some builds of objects (a bumper at the foot of a slope) throw
+// the ball about for ever, and the players would be left with nothing but the pause menu.
+constexpr float kStrokeTimeLimit = 40;
+// The limit in force: kStrokeTimeLimit for the whole run; tests shorten it.
+extern float strokeTimeLimit;
+
 // One play frame's flow step, after the scene (and so the physics) has been drawn. Ends by
 // placing the camera and drawing the play overlay. The timers of the scripted views (hole
 // introduction, water, holed) advance here only; placeCamera only places the eye.
@@ -16,9 +23,9 @@ void runPlayFlow();
 // The steps of runPlayFlow; a headless run calls the ones it needs.
 void runAimingStep();
 void strikeBall();          // the stroke at the current aim and power
-void runRollingStep();
+void runRollingStep();       // also ends a stroke that ran out of time
 void endStroke();           // the ball is still: store it and pass the turn
-void runHoleIntro();
+void runHoleIntro();         // plays the banner sound on its first step
 void runWaterSequence();
 void runHoledSequence();
 

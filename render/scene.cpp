@@ -49,13 +49,6 @@ void drawSky(bool behindGroundDepth) {
   glDepthMask(GL_TRUE);
 }
 
-void startFog() {
-  glEnable(GL_FOG);
-  glFogi(GL_FOG_MODE, GL_LINEAR);
-  glFogf(GL_FOG_START, 0.0f);
-  glFogf(GL_FOG_END, kFogEnd);
-  glFogfv(GL_FOG_COLOR, kFogColour.data());
-}
 
 // Four faint discs, each a little wider than the last, make a soft shadow under the ball.
 void drawBallShadow() {
@@ -164,8 +157,7 @@ void drawScene() {
   drawSky(groundFirst);
   markFramePart(FramePart::Sky);
 
-  const bool fog = worldTheme.fogEnabled;
-  if (fog) startFog();
+  const bool fog = startWorldFog();
   if (reflection) {
     drawPass(MirroredPass);
     glPopMatrix();
@@ -189,4 +181,14 @@ void drawScene() {
   ageParticles(fps);
   if (detailLevel > 0) drawParticles();
   markFramePart(FramePart::Particles);
+}
+
+bool startWorldFog() {
+  if (!worldTheme.fogEnabled) return false;
+  glEnable(GL_FOG);
+  glFogi(GL_FOG_MODE, GL_LINEAR);
+  glFogf(GL_FOG_START, 0.0f);
+  glFogf(GL_FOG_END, kFogEnd);
+  glFogfv(GL_FOG_COLOR, kFogColour.data());
+  return true;
 }

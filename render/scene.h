@@ -31,3 +31,8 @@ void drawTerrain();
 // covered by it (the sky, the reflection, the sea) is skipped by the depth test. The ground
 // drawn later has the same depth and passes; the picture does not change.
 void drawOpaqueGroundDepth();
+
+// Turns on the linear fog of the play view (light grey, from the eye to 30 units) when the
+// current world has fog, and says whether it did; a world without fog leaves it off, since
+// fog with the library's defaults would paint everything black.
+bool startWorldFog();

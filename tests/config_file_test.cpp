@@ -100,13 +100,31 @@ TEST_F(ConfigFile, OnlyExactKeysAtTheStartOfALineChangeTheirValuesTruncated) {
   EXPECT_EQ(screenWidth, 1024);
   EXPECT_EQ(screenHeight, 480);
   EXPECT_EQ(fullscreen, 0);
-  EXPECT_EQ(soundVolume, -2);  // toward zero, and nothing is clamped on reading
-  EXPECT_EQ(language, 5);
+  EXPECT_EQ(soundVolume, 0);  // -2 after truncation, then brought into 0..10
+  EXPECT_EQ(language, 2);
   EXPECT_EQ(detailLevel, 1);
   EXPECT_EQ(musicVolume, 3);
   // Names not in the file are the defaults again.
   EXPECT_STREQ(players.name[0].data(), "spwimy");
   EXPECT_STREQ(players.name[3].data(), "bibu");
+}
+
+TEST_F(ConfigFile, ValuesOutOfRangeAreBroughtToTheNearestEndOfTheirRange) {
+  readFrom("numberofplayer 0\nplayericonA 2147483647\nplayericonB -1\nSreenwidth 2147483647\n"
+           "Sreenheight 0\nFullscreen 2\nMusicVolume 11\nGamedetail -1\n");
+  EXPECT_EQ(players.playerCount, 1);
+  EXPECT_EQ(players.icon[0], 14);
+  EXPECT_EQ(players.icon[1], 0);
+  EXPECT_EQ(screenWidth, 1024);  // the widest listed mode
+  EXPECT_EQ(screenHeight, 480);
+  EXPECT_EQ(fullscreen, 1);
+  EXPECT_EQ(musicVolume, 10);
+  EXPECT_EQ(detailLevel, 0);
+  // Depth and refresh no listed mode of the window's size has become those of that mode.
+  readFrom("numberofplayer 7\nSreenwidth 800\nSreenheight 600\nScreendepth 7\nScreenhrz -1\n");
+  EXPECT_EQ(players.playerCount, 4);
+  EXPECT_EQ(screenDepth, 32);
+  EXPECT_EQ(screenRefresh, 90);
 }
 
 TEST_F(ConfigFile, NamesAreOneWordCutToTheirBufferBothWays) {

@@ -1,6 +1,6 @@
 // Proof that every shipped hole can be played: the headless stroke simulator's search holes
 // out within par + 2 strokes, and no stroke from the start (a fan of aims at soft, middle and
-// full power) leaves the ball rolling for a minute without coming to rest.
+// full power) runs into the stroke time limit (a timeout) without coming to rest.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

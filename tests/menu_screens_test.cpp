@@ -175,11 +175,16 @@ TEST_F(MenuScreenTest, BackKeepsChangesInMemoryResetRestoresDefaultsSaveRestarts
   EXPECT_EQ(detailLevel, 2);
   EXPECT_FALSE(std::filesystem::exists(tree.path("data/tov.pref"))) << "back writes nothing";
 
-  // Reset with no file: the defaults are made, written and kept.
+  // Reset with no file: the defaults are made, written and kept; the labels follow the
+  // language restored, whatever they showed before.
   screenState = Options;
   musicVolume = 3;
+  language = 1;
   clickAt(runOptions, kWidth / 2, kHeight - 40);
   EXPECT_EQ(screenState, TitleMenu);
+  EXPECT_STREQ(localisedStrings.strSelectLanguage.data(), "langue");
+  language = 0;
+  applyLanguage();
   EXPECT_EQ(musicVolume, 10);
   EXPECT_EQ(detailLevel, 1);
   EXPECT_EQ(fullscreen, 1);

@@ -19,6 +19,7 @@
 #include "render/sea.h"
 #include "render/texture_tables.h"
 #include "tests/support/scene_test_hole.h"
+#include "ui/menu_backdrop.h"
 
 namespace {
 
@@ -108,6 +109,21 @@ TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
   float depth = 0.0f;
   glReadPixels(p[0], p[1], 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
   EXPECT_FLOAT_EQ(depth, 1.0f) << "the sea writes no depth";
+
+  // The options backdrop's sea lies under the world's fog (light grey 21 units out), and a
+  // world without fog keeps it clear, not black.
+  auto backdropSea = [](bool fog) {
+    worldTheme.fogEnabled = fog;
+    decorAngle = 0;  // the eye at (25.5, 6, 12.5)
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawSkyAndSea();
+    return pixelAt(4.0f, -0.1f, 12.5f);
+  };
+  const Rgb clear = backdropSea(false);
+  EXPECT_GT(clear.b, 180);
+  EXPECT_LT(clear.r, 40);
+  EXPECT_GT(backdropSea(true).r, 120);
+  worldTheme.fogEnabled = false;
 }
 
 TEST_F(SceneDrawing, HighDetailMirrorsTheLandInTheSea) {

@@ -74,7 +74,9 @@ void drawSkyAndSea() {
   setupCamera();
   skyClock += 1.0 / frameClock.fps;
   drawSkies();
+  const bool fog = startWorldFog();
   drawSea();
+  if (fog) glDisable(GL_FOG);
 }
 
 void beginMenu2D() {

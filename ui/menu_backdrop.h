@@ -17,7 +17,8 @@ constexpr Rgba kWhite{1.0f, 1.0f, 1.0f, 1.0f};
 void turnDecor();
 
 // One frame of the sky-and-sea backdrop: the eye circles the hole 13 units out at height 6
-// looking at (12.5, 2, 12.5), the two skies travel with it (the upper one turning), then the sea.
+// looking at (12.5, 2, 12.5), the two skies travel with it (the upper one turning), then the sea
+// under the world's fog when it has fog.
 void drawSkyAndSea();
 
 // After a 3D backdrop: the screen projection with lighting, fog, depth test, face culling and

@@ -17,7 +17,6 @@ namespace {
 
 constexpr unsigned char kFullSegment = 0xA3;
 constexpr unsigned char kEmptySegment = 0xA4;
-constexpr int kDetailLevels = 3;
 constexpr int kWhooshFrequency = 40000;
 constexpr int kWhooshVolume = 250;
 constexpr int kCentrePan = 128;
@@ -123,6 +122,7 @@ void chooseOptionsItem(int id) {
       slideOffset = 0.0f;
       readConfig();
       setMusicVolume(musicVolume);
+      applyLanguage();  // the labels follow the restored language at once
       break;
     case OptionsResolution:
       videoModeIndex = videoModeIndex + 1 > videoModeLast ? 0 : videoModeIndex + 1;

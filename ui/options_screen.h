@@ -19,6 +19,7 @@ enum OptionsItem : int {
 };
 
 constexpr int kMaxVolume = 10;
+constexpr int kDetailLevels = 3;    // 0 low, 1 normal, 2 with reflections
 constexpr int kWidestWindow = 800;  // windowed mode offers modes up to this width
 
 // A volume bar: v full segments then 10 - v empty ones (v kept to 0..10), terminated.

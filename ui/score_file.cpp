@@ -166,13 +166,15 @@ int defaultStrokes(int slot, int hole, int par) {
 }
 
 void loadScoreFile() {
+  // Both tables start from this world's defaults, so that entries a short or damaged file
+  // lacks can never be another world's, read or ranked before.
+  LoadedScores = ScoreBoard{};
+  HighScoreTable = ScoreBoard{};
+  fillDefaultScores();
   std::array<char, kPathLength> path{};
   scoreFilePath(path, catalogue.currentWorld);
   std::FILE* file = path[0] != '\0' ? std::fopen(path.data(), "r") : nullptr;
-  if (file == nullptr) {
-    fillDefaultScores();
-    return;
-  }
+  if (file == nullptr) return;
   readScoreFile(file);
   std::fclose(file);
 }
