@@ -27,7 +27,7 @@ int activePlayerCount() {
 
 int currentSlot() {
   const int slot = players.currentPlayer;
-  return slot >= 0 && slot < activePlayerCount() ? slot : 0;
+  return slot >= 0 && slot < kMaxPlayers ? slot : 0;
 }
 
 void resetPlayersForHole() {

@@ -52,8 +52,8 @@ constexpr float kRestSpeed = 0.15f;      // below this on both axes the ball cou
 constexpr int kFarView = 1;              // the view every player starts a hole with
 
 // The number of players taking part, 1..kMaxPlayers whatever playerCount was set to, and the
-// slot whose turn it is, 0 when currentPlayer lies outside that: every per-player table is
-// indexed through these, so a count changed by any path can never reach past a table.
+// slot whose turn it is, 0 when currentPlayer lies outside the player slots: every per-player
+// table is indexed through these, so values changed by any path never reach past a table.
 int activePlayerCount();
 int currentSlot();
 
