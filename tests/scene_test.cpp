@@ -119,7 +119,7 @@ TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
     drawSkyAndSea();
     return pixelAt(4.0f, -0.1f, 12.5f);
   };
-  const Rgb clear = backdropSea(false);
+  const Pixel clear = backdropSea(false);
   EXPECT_GT(clear.b, 180);
   EXPECT_LT(clear.r, 40);
   EXPECT_GT(backdropSea(true).r, 120);
