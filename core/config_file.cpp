@@ -20,7 +20,7 @@ constexpr std::array<const char*, kMaxPlayers> kDefaultNames{"spwimy", "muck", "
 constexpr int kDefaultWidth = 800;
 constexpr int kSmallestWidth = 640;   // the smallest mode the game lists or makes
 constexpr int kSmallestHeight = 480;
-// With no mode listed, the widest size the mode list could hold (its largest key).
+// The largest side the mode list can hold (its largest key); larger sizes are no window.
 constexpr int kLargestUnlistedSide = kMaxModeKey / 1000;
 
 // A key followed by a number: the value is stored as an int, truncated toward zero.
@@ -65,13 +65,21 @@ bool truncateToInt(float value, int* out) {
   return true;
 }
 
-// The largest side of the listed modes: no window is opened larger than the display offers.
+// The largest side of the listed modes, for a size past what the mode list can hold.
 int largestListedSide(bool width) {
   int largest = videoModeLast >= 0 ? 0 : kLargestUnlistedSide;
   for (int i = 0; i <= videoModeLast; ++i) {
     largest = std::max(largest, width ? videoModes[i].width : videoModes[i].height);
   }
   return largest;
+}
+
+// A window side below the smallest mode becomes the smallest; one larger than any mode the list
+// can hold becomes the largest listed; anything between is a window size of its own and stays.
+int fitSide(int side, int smallest, bool width) {
+  if (side < smallest) return smallest;
+  if (side > kLargestUnlistedSide) return std::max(smallest, largestListedSide(width));
+  return side;
 }
 
 // Depth and refresh only say which listed mode of the window's size is meant: a pair that no
@@ -93,8 +101,8 @@ void fitDepthAndRefresh() {
 // brought to the nearest value the screens offer, so that nothing indexes past a table or
 // opens a window that cannot exist. Values already in range stay as they are.
 void bringIntoRange() {
-  screenWidth = std::clamp(screenWidth, kSmallestWidth, std::max(kSmallestWidth, largestListedSide(true)));
-  screenHeight = std::clamp(screenHeight, kSmallestHeight, std::max(kSmallestHeight, largestListedSide(false)));
+  screenWidth = fitSide(screenWidth, kSmallestWidth, true);
+  screenHeight = fitSide(screenHeight, kSmallestHeight, false);
   fitDepthAndRefresh();
   fullscreen = std::clamp(fullscreen, 0, 1);
   musicVolume = std::clamp(musicVolume, 0, kMaxVolume);

@@ -6,8 +6,8 @@
 // Reads configPath. The four default names are set first; when the file cannot be opened,
 // defaults are made and written at once. Values are stored truncated toward zero, then each
 // is brought to the nearest value of its range (player count 1..4, volumes 0..10, detail
-// 0..2, language 0..2, portraits 0..14, full screen 0/1, the window between 640 x 480 and
-// the largest listed mode, depth and refresh those of a listed mode of the window's size).
+// 0..2, language 0..2, portraits 0..14, full screen 0/1, the window at least 640 x 480 and a
+// side past 2999 the largest listed, depth and refresh those of a listed mode of its size).
 void readConfig();
 
 // Writes every value to configPath, display values from the selected video mode entry.

@@ -42,9 +42,8 @@ TEST(ConfiguredValues, AShortScoreFileOfOneWorldHoldsNothingOfTheWorldReadBefore
   const std::string row = "@Scores\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\n";
   std::string alpha, beta;
   for (int k = 1; k <= 7; ++k) alpha += "@Name\talpha" + std::to_string(k) + "\n" + row;
-  for (int k = 1; k <= 3; ++k) {
-    beta += "@Name\tbeta" + std::to_string(k) + "\n@Scores 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4\n";
-  }
+  const std::string fours = "@Scores 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4\n";
+  for (int k = 1; k <= 3; ++k) beta += "@Name beta" + std::to_string(k) + "\n" + fours;
   tree.write("data/tov_alpha.scores", alpha);
   tree.write("data/tov_beta.scores", beta);
   scores = ScoreTable{};

@@ -14,37 +14,35 @@
 
 namespace {
 
-void playFrame() {
-  frameClock.fps = 60;
-  simulatePlayFrame();
-  runPlayFlow();
+// Play frames (physics, objects, flow) while the condition holds; returns how many ran.
+template <typename Condition>
+int playWhile(Condition holds) {
+  int frames = 0;
+  for (; holds() && frames < 1000; ++frames) {
+    frameClock.fps = 60;
+    simulatePlayFrame();
+    runPlayFlow();
+  }
+  return frames;
 }
 
 TEST(StrokeTimeLimit, ALongRollEndsAtTheLimitAsIntoTheWaterAndTheNextPlayerPlays) {
   buildFlatHole();
   players.playerCount = 2;
   players.restPosition[0] = {3.5f, kTestGround, 12.5f};
-  players.restPosition[1] = {3.5f, kTestGround, 14.5f};
   placeBall(3.5, 12.5);
   strokeTimeLimit = 3;  // a roll along +x at power 6 is still going at 1.1 units/s then
   aimAngle = 180;
   strikePower = 6;
   input.typedChar = ' ';
-  playFrame();
+  playWhile([] { return shotPhase == Aiming; });
   input.typedChar = kNoTypedChar;
-  int frames = 0;
-  while (cameraMode != InWater && frames < 400) {
-    playFrame();
-    ++frames;
-  }
+  const int frames = playWhile([] { return cameraMode != InWater; });
   strokeTimeLimit = kStrokeTimeLimit;
   EXPECT_NEAR(frames, 180, 1) << "3 s at 60 frames a second";
   EXPECT_EQ(shotPhase, Halted);
   EXPECT_NEAR(ball.position.x, 3.5, 1e-4) << "the ball is back where it was struck from";
-  while (shotPhase != Aiming && frames < 800) {
-    playFrame();
-    ++frames;
-  }
+  playWhile([] { return shotPhase != Aiming; });
   EXPECT_EQ(players.currentPlayer, 1);
   EXPECT_EQ(players.strokes[0], 1);
   EXPECT_NEAR(players.restPosition[0][0], 3.5, 1e-4);
