@@ -11,8 +11,10 @@ namespace {
 constexpr int kLineLength = 64;
 static_assert(kMaxPlayers == 4, "the kinds line holds four values");
 
-// "tov.kinds" in the configuration's folder.
+// "tov.kinds" in the configuration's folder; empty when the game plays without saving.
 void kindsPath(std::array<char, kPathLength>& path) {
+  path[0] = '\0';
+  if (configPath[0] == '\0') return;
   const char* config = configPath.data();
   const char* slash = std::strrchr(config, '/');
   const int folder = slash != nullptr ? static_cast<int>(slash - config) + 1 : 0;
@@ -50,9 +52,10 @@ void readPlayerKinds() {
 void writePlayerKinds() {
   std::array<char, kPathLength> path{};
   kindsPath(path);
+  if (path[0] == '\0') return;  // no folder for the player's files: playing without saving
   std::array<char, kPathLength + 8> temporary{};
   std::snprintf(temporary.data(), temporary.size(), "%s.new", path.data());
-  std::FILE* file = path[0] != '\0' ? std::fopen(temporary.data(), "w") : nullptr;
+  std::FILE* file = std::fopen(temporary.data(), "w");
   if (file == nullptr) {
     std::printf("cannot write the players' kinds: %s\n", path.data());
     return;
