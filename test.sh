@@ -30,7 +30,9 @@ normal() {
 # are forgiven by tests/leak_suppressions.txt. Only the game and its tests are built: the content
 # generator and its tests ran in the first pass, and so did the proofs that every shipped hole
 # can be holed (minutes per world) and the whole games of computer players (their turns last as
-# long as their searches), which reach no code the shorter tests leave out.
+# long as their searches), which reach no code the shorter tests leave out. The run that opens a
+# window larger than its screen is left out too: there the leak checker's own thread crashes at
+# exit ("Tracer caught signal 11") in most runs, before it has checked anything.
 sanitized() {
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLMOOR_SANITIZE=ON -DQUILLMOOR_CONTENT=OFF >/dev/null &&
     cmake --build build-asan -j2 --target quillmoor_tests || return 1
@@ -40,7 +42,7 @@ sanitized() {
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     LSAN_OPTIONS=suppressions=$root/tests/leak_suppressions.txt:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1 \
-    xvfb ctest --output-on-failure -j2 -E '^ContentGenerator\.|^HoleSourceCompiler\.|CourseProof\.|^ComputerGame\.' "$@")
+    xvfb ctest --output-on-failure -j2 -E '^ContentGenerator\.|^HoleSourceCompiler\.|CourseProof\.|^ComputerGame\.|^WholeProgram\.AnExistingConfiguration' "$@")
 }
 
 pass "normal build and tests" normal "$@"
