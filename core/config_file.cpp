@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/app_state.h"
+#include "core/file_replace.h"
 #include "core/video_modes.h"
 #include "play/play_state.h"
 #include "ui/localised_strings.h"
@@ -162,7 +163,7 @@ int nameLength(int slot) {
   return static_cast<int>(strnlen(players.name[slot].data(), players.name[slot].size()));
 }
 
-bool writeConfigTo(std::FILE* f, const VideoMode& mode) {
+void writeConfigTo(std::FILE* f, const VideoMode& mode) {
   std::fprintf(f, "game conf file vorpelG \n");
   std::fprintf(f, " \n\n");
   std::fprintf(f, "Sreenwidth \t %d\n", mode.width);
@@ -186,25 +187,15 @@ bool writeConfigTo(std::FILE* f, const VideoMode& mode) {
   std::fprintf(f, "numberofplayer \t  %d\n", players.playerCount);
   std::fprintf(f, "BlaBla \t  %d\n", language);
   std::fprintf(f, " \n");
-  return std::fflush(f) == 0 && !std::ferror(f);
 }
 
-// Written beside the old file and renamed over it, so that the old file stays whole
-// when the write fails part-way.
 void writeConfigWith(const VideoMode& mode) {
   if (configPath[0] == '\0') return;  // no folder for the player's files: playing without saving
-  std::array<char, kPathLength + 8> temp{};
-  std::snprintf(temp.data(), temp.size(), "%s.new", configPath.data());
-  std::FILE* f = std::fopen(temp.data(), "w");
-  if (f == nullptr) {
-    std::printf("cannot write the configuration: %s\n", temp.data());
-    return;
-  }
-  const bool written = writeConfigTo(f, mode);
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed || std::rename(temp.data(), configPath.data()) != 0) {
+  const FileReplace result = replaceFile(configPath.data(), [&mode](std::FILE* f) { writeConfigTo(f, mode); });
+  if (result == FileReplace::CannotOpen) {
+    std::printf("cannot write the configuration: %s.new\n", configPath.data());
+  } else if (result == FileReplace::CannotFinish) {
     std::printf("cannot write the configuration: %s\n", configPath.data());
-    std::remove(temp.data());
   }
 }
 

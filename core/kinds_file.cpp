@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/app_state.h"
+#include "core/file_replace.h"
 #include "play/computer_player.h"
 
 namespace {
@@ -53,17 +54,8 @@ void writePlayerKinds() {
   std::array<char, kPathLength> path{};
   kindsPath(path);
   if (path[0] == '\0') return;  // no folder for the player's files: playing without saving
-  std::array<char, kPathLength + 8> temporary{};
-  std::snprintf(temporary.data(), temporary.size(), "%s.new", path.data());
-  std::FILE* file = std::fopen(temporary.data(), "w");
-  if (file == nullptr) {
-    std::printf("cannot write the players' kinds: %s\n", path.data());
-    return;
-  }
-  std::fprintf(file, "kinds %d %d %d %d\n", playerKinds[0], playerKinds[1], playerKinds[2], playerKinds[3]);
-  const bool written = std::fflush(file) == 0 && std::ferror(file) == 0;
-  if (std::fclose(file) != 0 || !written || std::rename(temporary.data(), path.data()) != 0) {
-    std::printf("cannot write the players' kinds: %s\n", path.data());
-    std::remove(temporary.data());
-  }
+  const FileReplace result = replaceFile(path.data(), [](std::FILE* file) {
+    std::fprintf(file, "kinds %d %d %d %d\n", playerKinds[0], playerKinds[1], playerKinds[2], playerKinds[3]);
+  });
+  if (result != FileReplace::Replaced) std::printf("cannot write the players' kinds: %s\n", path.data());
 }

@@ -6,7 +6,6 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "core/app_state.h"
@@ -170,30 +169,12 @@ constexpr int kStepMs = 32;
 // long as their searches); nothing is timed, the frames are only a bound.
 constexpr int kLastFrame = 8000;
 
-// A fairway from x 3..23 on rows 9..15 in the sea, the start on cell (5, 12) heading along +x,
-// the cup on cell (21, 12): a full-power stroke along the start's heading holes out.
-std::string fairwayHole() {
-  std::ostringstream map;
-  map << "Vorpelgames map data\n\n";
-  for (int z = 0; z <= 25; ++z) {
-    for (int x = 0; x < 25; ++x) {
-      const bool land = x >= 3 && x <= 23 && z >= 9 && z <= 15;
-      const bool start = x == 5 && z == 12;
-      const int marker = start ? 0 : (x == 21 && z == 12) ? 1 : -1;
-      map << "@I " << marker << "\n@Ir " << (start ? 90 : 0) << "\n@Ih 0.000000\n@O -1\n@Or 0\n"
-          << "@Oh -1.000000\n@r 0\n@t 1\n@x " << (land ? "1.000000" : "-1.000000") << "\n";
-    }
-    map << "@y 0000\n";
-  }
-  map << "@Pa 2\n";
-  return map.str();
-}
-
-// A world of two such holes, `players` taking part at low detail, and a table of seven weak
-// rounds (30 a hole) that any round of two holes played would rank above.
+// A world of two fairways where a full-power stroke along the start's heading holes out,
+// `players` taking part at low detail, and a table of seven weak rounds (30 a hole) that any
+// round of two holes played would rank above.
 void setUpTwoHoleWorld(const GameFolder& folder, int players) {
   folder.write("data/levels/level1.vorpel", "MAINpath ./data/levels\nSKY-A ./data/sky/w1-dome.obj\nLevel_Name duo-test\n");
-  for (int hole = 1; hole <= 2; ++hole) folder.write("data/levels/" + std::to_string(hole) + "-duo-test.map", fairwayHole());
+  for (int hole = 1; hole <= 2; ++hole) folder.write("data/levels/" + std::to_string(hole) + "-duo-test.map", fairwayHole(21));
   folder.write("data/tov.pref", "Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t 0\n"
                "numberofplayer \t " + std::to_string(players) + "\n");
   std::string table = "game scores file vorpelG \n \n";

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,26 +24,6 @@ std::string solidTga(int size, int r, int g, int b) {
   tga[16] = 24;
   for (int i = 0; i < size * size; ++i) tga += {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
   return tga;
-}
-
-// A fairway of grass (floor 1) from x 3..22 on rows 9..15 over sand (floor 0) under the sea,
-// the start on cell (5, 12) heading along +x (marker turned 90), the cup on cell (20, 12).
-std::string fairwayHole() {
-  std::ostringstream map;
-  map << "Vorpelgames map data\n\n";
-  for (int z = 0; z <= 25; ++z) {
-    for (int x = 0; x < 25; ++x) {
-      const bool land = x >= 3 && x <= 22 && z >= 9 && z <= 15;
-      const bool start = x == 5 && z == 12;
-      const int marker = start ? 0 : (x == 20 && z == 12) ? 1 : -1;
-      map << "@I " << marker << "\n@Ir " << (start ? 90 : 0) << "\n@Ih 0.000000\n@O -1\n@Or 0\n"
-          << "@Oh -1.000000\n@r 0\n@t " << (land ? 1 : 0) << "\n@x "
-          << (land ? "1.000000" : "-1.000000") << "\n";
-    }
-    map << "@y 0000\n";
-  }
-  map << "@Pa 2\n";
-  return map.str();
 }
 
 std::string scoreEntry(const std::string& name, const std::vector<int>& strokes) {
@@ -71,7 +50,7 @@ void makeWorld(const GameFolder& game, const std::string& scores) {
              "MAINpath ./data/green\ntexture sand.tga\ntexture grass.tga\n"
              "SKY-A ./data/sky/w1-dome.obj\nSKY-B ./data/sky/day-b.obj\nLevel_Name green-test\n");
   for (int hole = 1; hole <= 3; ++hole) {
-    game.write("data/levels/" + std::to_string(hole) + "-green-test.map", fairwayHole());
+    game.write("data/levels/" + std::to_string(hole) + "-green-test.map", fairwayHole(20));
   }
   game.write("data/tov_green-test.scores", scores);
 }

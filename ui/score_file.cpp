@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/file_replace.h"
 #include "course/course_catalogue.h"
 #include "play/computer_player.h"
 
@@ -106,23 +107,6 @@ void writeScoreTable(std::FILE* file) {
   }
 }
 
-// The table goes to a file beside the old one first; only a complete file replaces it.
-void writeScoreFileSafely(const char* path) {
-  std::array<char, kPathLength + 8> temporary{};
-  std::snprintf(temporary.data(), temporary.size(), "%s.new", path);
-  std::FILE* file = std::fopen(temporary.data(), "w");
-  if (file == nullptr) {
-    std::printf("cannot write score file %s\n", path);
-    return;
-  }
-  writeScoreTable(file);
-  const bool written = std::ferror(file) == 0;
-  if (std::fclose(file) != 0 || !written || std::rename(temporary.data(), path) != 0) {
-    std::printf("cannot write score file %s\n", path);
-    std::remove(temporary.data());
-  }
-}
-
 // The game is over once its scores are in the table.
 void clearGameScores() {
   for (int p = 0; p <= kMaxPlayers; ++p) {
@@ -195,6 +179,9 @@ void mergeRound() {
 void saveScoreFile() {
   std::array<char, kPathLength> path{};
   scoreFilePath(path, catalogue.currentWorld);
-  if (path[0] != '\0') writeScoreFileSafely(path.data());
+  // Only a complete file replaces the old one.
+  if (path[0] != '\0' && replaceFile(path.data(), writeScoreTable) != FileReplace::Replaced) {
+    std::printf("cannot write score file %s\n", path.data());
+  }
   clearGameScores();
 }

@@ -27,6 +27,23 @@ GameScript& GameScript::click(long frame, int x, int y) {
   return at(frame + 2, "release 1");
 }
 
+std::string fairwayHole(int cupX) {
+  std::ostringstream map;
+  map << "Vorpelgames map data\n\n";
+  for (int z = 0; z <= 25; ++z) {
+    for (int x = 0; x < 25; ++x) {
+      const bool land = x >= 3 && x <= cupX + 2 && z >= 9 && z <= 15;
+      const bool start = x == 5 && z == 12;
+      const int marker = start ? 0 : (x == cupX && z == 12) ? 1 : -1;
+      map << "@I " << marker << "\n@Ir " << (start ? 90 : 0) << "\n@Ih 0.000000\n@O -1\n@Or 0\n"
+          << "@Oh -1.000000\n@r 0\n@t " << (land ? 1 : 0) << "\n@x " << (land ? "1.000000" : "-1.000000") << "\n";
+    }
+    map << "@y 0000\n";
+  }
+  map << "@Pa 2\n";
+  return map.str();
+}
+
 bool haveGeneratedData() {
   const bool present = fs::is_directory(kGeneratedData / "levels");
   EXPECT_TRUE(present) << "the generated data tree is missing: run scripts/build.sh";

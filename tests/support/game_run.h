@@ -63,5 +63,9 @@ class GameFolder {
   ScratchDir dir_;
 };
 
+// A hole map of a fairway (floor 1) from x 3 to cupX + 2 on rows 9..15 over floor 0 under the
+// sea, the start on cell (5, 12) heading along +x, the cup on cell (cupX, 12).
+std::string fairwayHole(int cupX);
+
 // Fails the test when the generated data tree is missing.
 bool haveGeneratedData();
