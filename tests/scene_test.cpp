@@ -66,27 +66,6 @@ int brightness(Pixel c) { return c.r + c.g + c.b; }
 
 }  // namespace
 
-TEST_F(SceneDrawing, GroundBelowTheFadeDepthVanishesAndAboveItShows) {
-  buildTestHole(-1, -1, 255);
-  setVertexHeights(6, 6, 9, 9, -1.56f);    // a sunken square just too deep to show
-  setVertexHeights(14, 6, 17, 9, -1.55f);  // and one just deep enough
-  detailLevel = 0;
-  lookFrom(12.5f, 30.0f, 12.6f, 12.5f, 0.0f, 12.5f);
-  startView();
-  drawTerrain();
-  screenshot("terrain_fade");
-
-  EXPECT_TRUE(isClearRed(pixelAt(7.5f, -1.56f, 7.5f))) << "a vertex at -1.56 is fully transparent";
-  const Pixel shown = pixelAt(15.5f, -1.55f, 7.5f);
-  EXPECT_FALSE(isClearRed(shown)) << "a vertex at -1.55 is opaque";
-  EXPECT_GT(shown.g, shown.r + 40) << "the green floor";
-  EXPECT_TRUE(isClearRed(pixelAt(2.0f, -2.5f, 12.5f))) << "the deep sea floor";
-  EXPECT_FALSE(isClearRed(pixelAt(12.5f, 0.5f, 15.0f))) << "the island";
-  // A cell whose one side sinks below the cut fades across: partly covered.
-  const Pixel edge = pixelAt(9.9f, -1.56f, 12.0f);
-  EXPECT_GT(edge.g, 0);
-}
-
 TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
   buildTestHole(-1, -1, 255);
   screenState = Options;  // no surf here

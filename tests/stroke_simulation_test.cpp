@@ -45,4 +45,23 @@ TEST(StrokeSimulation, OutcomesReportWaterRestAndStars) {
   EXPECT_GT(dry.frames, 96) << "a stroke ends only after 1.6 s at rest";
 }
 
+// A bumper at the foot of a bowl throws the ball up the slope, the slope brings it back to the
+// bumper, for ever: the simulator reports the stroke as a timeout at the limit, the ball back
+// at its start.
+TEST(StrokeSimulation, ABumperInABowlNeverRestsAndTheSimulatorReportsATimeout) {
+  buildFlatHole(3, 3);
+  for (int x = 1; x < kGridCells; ++x)
+    for (int z = 1; z < kGridCells; ++z)
+      terrainGrid.cells[x][z].height = 1 + 0.25f * std::hypot(x - 12.5f, z - 12.5f);
+  placeObject(12, 12, BumperPost, 0, 1.18f);
+  placeBall(15.5, 12.5, 0, 0, 2);
+  settleBall();
+  const BallVector start = ball.position;
+  const StrokeOutcome o = simulateStroke(0, 2);
+  EXPECT_EQ(o.result, StrokeTimedOut);
+  EXPECT_NEAR(o.frames, kStrokeTimeLimit * kSimulationFps, 1);
+  EXPECT_NEAR(o.rest.x, start.x, 1e-3);
+  EXPECT_NEAR(o.rest.z, start.z, 1e-3);
+}
+
 }  // namespace

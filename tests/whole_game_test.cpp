@@ -61,16 +61,14 @@ void stroke(GameScript& s, long frame) {
   s.at(frame + 12, "key space");
 }
 
-// Title -> player set-up with `players` players (the second renamed "kim") -> course
-// selection (the arrow brings the one world of the catalogue) -> start. Returns the frame the
-// first hole starts at.
-long playToTheFirstHole(GameScript& s, int players) {
+// Title -> player set-up with two players (the second renamed "kim") -> course selection (the
+// arrow brings the one world of the catalogue) -> start. Returns the frame the first hole
+// starts at.
+long playToTheFirstHole(GameScript& s) {
   s.at(45, "screenshot shot-title.png");
   s.clickPlay(47);
-  if (players == 2) {
-    s.clickAddPlayer(60).clickSecondName(65);
-    s.at(70, "key backspace").at(71, "type kim").at(75, "key return");
-  }
+  s.clickAddPlayer(60).clickSecondName(65);
+  s.at(70, "key backspace").at(71, "type kim").at(75, "key return");
   s.at(80, "screenshot shot-setup.png");
   s.clickContinue(82).clickNextWorld(92);
   s.at(112, "screenshot shot-course.png");
@@ -78,16 +76,15 @@ long playToTheFirstHole(GameScript& s, int players) {
   return 145;
 }
 
-// One hole for one or two players, every player holing out in one stroke. Clicks on the holed
+// One hole for two players, each holing out in one stroke. Clicks on the holed
 // sequence are repeated: a spare click while the next player aims at power 0 does nothing.
 // Returns the frame the next hole starts at.
-long playHole(GameScript& s, long h, int players, const std::string& shot) {
+long playHole(GameScript& s, long h, const std::string& shot) {
   stroke(s, h + 130);
   s.at(h + 140, "screenshot shot-aim" + shot + ".png");  // the power typed, before the stroke
   s.at(h + 250, "move 320 240");
   s.at(h + 350, "screenshot shot-holed" + shot + ".png");
   for (int r : {360, 375, 390}) s.clickMiddle(h + r);
-  if (players == 1) return h + 395;
   // The second player's aim is turned 12 degrees off the line to the cup: 60 pixels of pointer
   // motion (0.2 degrees each) bring it back onto the line.
   s.at(h + 410, "move 260 240");
@@ -97,18 +94,12 @@ long playHole(GameScript& s, long h, int players, const std::string& shot) {
   return h + 680;
 }
 
-// Escape, "quit the course", and the high scores (through the new-record screen when
-// `congratulated`); back to the title. Returns the last frame.
-long quitToTheHighScores(GameScript& s, long h, bool congratulated) {
+// Escape, "quit the course", and the high scores; back to the title. Returns the last frame.
+long quitToTheHighScores(GameScript& s, long h) {
   s.at(h + 130, "key escape");
   s.at(h + 140, "screenshot shot-pause.png");
   s.clickQuitCourse(h + 142);
-  long next = h + 200;
-  if (congratulated) {
-    s.at(next, "screenshot shot-record.png");
-    s.clickMiddle(next + 5);
-    next += 20;
-  }
+  const long next = h + 200;
   s.at(next, "screenshot shot-scores.png");
   s.clickContinue(next + 10);
   s.at(next + 25, "screenshot shot-title-again.png");
@@ -138,10 +129,10 @@ TEST(WholeGame, TwoPlayersPlayTwoHolesQuitAndAreRankedIntoTheWorldsTable) {
   const GameFolder game(GameFolder::Data::WithoutWorlds);
   makeWorld(game, kHeader + stored);
   GameScript s;
-  long h = playToTheFirstHole(s, 2);
-  h = playHole(s, h, 2, "1");
-  h = playHole(s, h, 2, "2");
-  const long last = quitToTheHighScores(s, h, false);
+  long h = playToTheFirstHole(s);
+  h = playHole(s, h, "1");
+  h = playHole(s, h, "2");
+  const long last = quitToTheHighScores(s, h);
 
   const GameRun run = game.run(s, last, kStepMs, 5);
   ASSERT_EQ(run.status, 0) << run.out;
@@ -157,28 +148,6 @@ TEST(WholeGame, TwoPlayersPlayTwoHolesQuitAndAreRankedIntoTheWorldsTable) {
   EXPECT_NE(config.find("numberofplayer \t  2\n"), std::string::npos);
   expectScreenshots(game, {"title", "setup", "course", "aim1", "holed1", "aim2", "holed2", "pause",
                            "scores", "title-again"});
-}
-
-TEST(WholeGame, ANewFirstPlaceIsCongratulatedBeforeTheTable) {
-  ASSERT_TRUE(haveGeneratedData());
-  // Seven weak cards of 30 a hole (540); one player holes hole 1 in one stroke and quits on
-  // hole 2: 1 + 17 x 30 = 511.
-  std::string stored;
-  for (int k = 1; k <= 7; ++k) stored += scoreEntry("weak" + std::to_string(k), holes(30, 30, 30));
-  const GameFolder game(GameFolder::Data::WithoutWorlds);
-  makeWorld(game, kHeader + stored);
-  GameScript s;
-  long h = playToTheFirstHole(s, 1);
-  h = playHole(s, h, 1, "1");
-  const long last = quitToTheHighScores(s, h, true);
-
-  const GameRun run = game.run(s, last, kStepMs, 5);
-  ASSERT_EQ(run.status, 0) << run.out;
-  std::string expected = kHeader + scoreEntry("spwimy", holes(1, 0, 0));
-  for (int k = 1; k <= 6; ++k) expected += scoreEntry("weak" + std::to_string(k), holes(30, 30, 30));
-  EXPECT_EQ(game.read("data/tov_green-test.scores"), expected);
-  expectScreenshots(game, {"title", "setup", "course", "aim1", "holed1", "pause", "record", "scores",
-                           "title-again"});
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The world theme: every key of the list file, what a load keeps from the world before, the
-// refusals past the tables, and the level name of each world of a shared list file.
+// The world theme: every key of the list file and the refusals past the tables.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -67,23 +66,6 @@ TEST_F(ThemeTest, EveryKeyOfTheListFileTakesEffect) {
   EXPECT_EQ(worldTheme.objectTypes[2].behaviour, -1);
   EXPECT_NE(said.find("/themes/one/object/star.obj"), std::string::npos);
   EXPECT_EQ(said.find("broken.obj"), std::string::npos);
-}
-
-TEST_F(ThemeTest, AListFileWithoutAKeyKeepsThePreviousWorldsValue) {
-  tree.write("a.vorpel",
-             "EnableGLfog 1\nMusic first.ogg\nMAINpath /themes/first\nLevel_Name First\n"
-             "object a.obj 1 1 1\nobject b.obj 1 1 1\n");
-  tree.write("b.vorpel", "texture rock.tga\nobject c.obj 8 1 1\n");
-  load(0);
-  const std::string said = load(1);
-  EXPECT_FALSE(worldTheme.fogEnabled);
-  EXPECT_STREQ(worldTheme.musicPath.data(), "first.ogg");
-  EXPECT_STREQ(worldTheme.levelName.data(), "First");
-  EXPECT_NE(said.find("texture not found: /themes/first/floor/rock.tga"), std::string::npos);
-  EXPECT_NE(said.find("/themes/first/object/c.obj"), std::string::npos);
-  ASSERT_EQ(worldTheme.objectCount, 0);
-  EXPECT_EQ(worldTheme.objectTypes[0].behaviour, 8);
-  EXPECT_EQ(worldTheme.objectTypes[1].behaviour, -1);
 }
 
 TEST_F(ThemeTest, FloorsAndObjectTypesPastTheTablesAreRefusedOneLineEach) {

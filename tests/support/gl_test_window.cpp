@@ -79,24 +79,6 @@ int FrameGrab::count(const Pixel& colour, int x0, int y0, int x1, int y1) const 
   return n;
 }
 
-bool FrameGrab::centre(const Pixel& colour, int x0, int y0, int x1, int y1, float& x,
-                       float& y) const {
-  double sumX = 0, sumY = 0;
-  int n = 0;
-  for (int py = std::max(y0, 0); py < std::min(y1, height); ++py) {
-    for (int px = std::max(x0, 0); px < std::min(x1, width); ++px) {
-      if (at(px, py) != colour) continue;
-      sumX += px + 0.5;
-      sumY += py + 0.5;
-      ++n;
-    }
-  }
-  if (n == 0) return false;
-  x = static_cast<float>(sumX / n);
-  y = static_cast<float>(sumY / n);
-  return true;
-}
-
 void FrameGrab::save(const std::string& path) const {
   writeTrueColourPng(path, TestPicture{width, height, pixels}, false);
 }

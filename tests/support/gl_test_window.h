@@ -21,7 +21,6 @@ bool openGlTestWindow();
 // test when the CI variable is set).
 bool openTestWindow(int width, int height);
 
-
 // The back buffer as rows from the top of the window, one Pixel per pixel.
 struct FrameGrab {
   int width = 0, height = 0;
@@ -29,8 +28,6 @@ struct FrameGrab {
   Pixel at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
   // Pixels of exactly this colour inside the box [x0, x1) x [y0, y1) (clipped to the frame).
   int count(const Pixel& colour, int x0, int y0, int x1, int y1) const;
-  // Mean position of the pixels of this colour in the box; false when there are none.
-  bool centre(const Pixel& colour, int x0, int y0, int x1, int y1, float& x, float& y) const;
   // Writes the grab as a PNG, for looking at.
   void save(const std::string& path) const;
 };

@@ -31,7 +31,7 @@ bool writeToneFile(const std::string& path, const ToneSpec& tone) {
   std::vector<float> pcm(frames * tone.channels, 0.0f);
   for (size_t i = lead; i < frames; ++i) {
     const float v = static_cast<float>(tone.amplitude * std::sin(kTwoPi * tone.toneHz * i / tone.rate));
-    for (int c = 0; c < tone.channels; ++c) pcm[i * tone.channels + c] = (tone.leftOnly && c == 1) ? 0.0f : v;
+    for (int c = 0; c < tone.channels; ++c) pcm[i * tone.channels + c] = v;
   }
   const sf_count_t written = sf_writef_float(file, pcm.data(), static_cast<sf_count_t>(frames));
   sf_close(file);

@@ -15,7 +15,6 @@ struct ToneSpec {
   double toneHz = 441.0;   // frequency of the sine
   double seconds = 0.5;
   double amplitude = 0.5;  // peak, 0..1
-  bool leftOnly = false;   // stereo files: silence in the right channel
   double leadSilence = 0;  // seconds of silence before the tone starts
 };
 

@@ -1,6 +1,5 @@
 #include "tests/support/test_images.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -13,51 +12,6 @@
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-void putBigEndian32(Bytes& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(value >> shift));
-}
-
-std::uint32_t crc32Of(const unsigned char* data, size_t length) {
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < length; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
-void putChunk(Bytes& out, const char* type, const Bytes& data) {
-  putBigEndian32(out, static_cast<std::uint32_t>(data.size()));
-  Bytes typed(type, type + 4);
-  typed.insert(typed.end(), data.begin(), data.end());
-  out.insert(out.end(), typed.begin(), typed.end());
-  putBigEndian32(out, crc32Of(typed.data(), typed.size()));
-}
-
-// A zlib stream of stored (uncompressed) deflate blocks.
-Bytes storedZlib(const Bytes& raw) {
-  Bytes out{0x78, 0x01};
-  size_t offset = 0;
-  do {
-    const size_t length = std::min<size_t>(raw.size() - offset, 65535);
-    const bool last = offset + length == raw.size();
-    out.push_back(last ? 1 : 0);
-    out.push_back(static_cast<unsigned char>(length & 0xFF));
-    out.push_back(static_cast<unsigned char>(length >> 8));
-    out.push_back(static_cast<unsigned char>(~length & 0xFF));
-    out.push_back(static_cast<unsigned char>((~length >> 8) & 0xFF));
-    out.insert(out.end(), raw.begin() + offset, raw.begin() + offset + length);
-    offset += length;
-  } while (offset < raw.size());
-  std::uint32_t a = 1, b = 0;
-  for (unsigned char c : raw) {
-    a = (a + c) % 65521;
-    b = (b + a) % 65521;
-  }
-  putBigEndian32(out, (b << 16) | a);
-  return out;
-}
 
 // Writers create the file's directories first.
 void makeParentDirectories(const std::string& path) {
@@ -89,36 +43,6 @@ TestPicture stripedPicture(int width, int height, const std::vector<Pixel>& rowC
     for (int x = 0; x < width; ++x) picture.pixels.push_back(rowColours[y % rowColours.size()]);
   }
   return picture;
-}
-
-bool writePalettedPng(const std::string& path, const TestPicture& picture) {
-  std::vector<Pixel> palette;
-  Bytes raw;
-  for (int y = 0; y < picture.height; ++y) {
-    raw.push_back(0);  // filter type none
-    for (int x = 0; x < picture.width; ++x) {
-      const Pixel& p = picture.at(x, y);
-      auto found = std::find(palette.begin(), palette.end(), p);
-      if (found == palette.end()) {
-        if (palette.size() == 256) return false;
-        palette.push_back(p);
-        found = palette.end() - 1;
-      }
-      raw.push_back(static_cast<unsigned char>(found - palette.begin()));
-    }
-  }
-  Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  Bytes header;
-  putBigEndian32(header, static_cast<std::uint32_t>(picture.width));
-  putBigEndian32(header, static_cast<std::uint32_t>(picture.height));
-  header.insert(header.end(), {8, 3, 0, 0, 0});  // 8-bit indices, palette, no interlace
-  putChunk(out, "IHDR", header);
-  Bytes colours;
-  for (const Pixel& p : palette) colours.insert(colours.end(), {p.r, p.g, p.b});
-  putChunk(out, "PLTE", colours);
-  putChunk(out, "IDAT", storedZlib(raw));
-  putChunk(out, "IEND", {});
-  return writeBytes(path, out);
 }
 
 bool writeTrueColourPng(const std::string& path, const TestPicture& picture, bool withAlpha) {
@@ -161,6 +85,3 @@ bool writeTga(const std::string& path, const TestPicture& picture, int bitsPerPi
   return writeBytes(path, out);
 }
 
-bool writeGarbage(const std::string& path) {
-  return writeBytes(path, Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
-}

@@ -1,5 +1,5 @@
 // Writers of small image files in the formats the texture loader meets, so tests make their
-// own pictures: paletted PNG, true-colour PNG and JPEG, and TGA of 16, 24 or 32 bits.
+// own pictures: PNG, JPEG, and TGA of 16, 24 or 32 bits.
 #pragma once
 
 #include <cstdint>
@@ -25,12 +25,8 @@ struct TestPicture {
 TestPicture stripedPicture(int width, int height, const std::vector<Pixel>& rowColours);
 
 // Every writer creates the directories of its path.
-// Colour type 3 with an 8-bit palette built from the picture's colours (at most 256).
-bool writePalettedPng(const std::string& path, const TestPicture& picture);
 // 8-bit RGB or RGBA PNG.
 bool writeTrueColourPng(const std::string& path, const TestPicture& picture, bool withAlpha);
 bool writeJpeg(const std::string& path, const TestPicture& picture);
 // Uncompressed TGA stored bottom row first, as most writers do; 16 bits is 1-5-5-5.
 bool writeTga(const std::string& path, const TestPicture& picture, int bitsPerPixel);
-// A file that no image decoder accepts.
-bool writeGarbage(const std::string& path);
