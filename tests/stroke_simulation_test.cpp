@@ -7,6 +7,7 @@
 #include "play/course_objects.h"
 #include "play/play_state.h"
 #include "play/stroke_simulation.h"
+#include "play/turn_flow.h"
 #include "tests/support/play_hole.h"
 
 namespace {
