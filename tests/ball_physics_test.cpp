@@ -76,23 +76,18 @@ TEST(BallRolling, SteepFacesTurnTheBallBackAtOnceAlongBothAxes) {
 }
 
 // Dropped from one unit the ball falls for sqrt(2 / 8) = 0.5 s and lands at 4 units/s; each
-// rebound keeps half the speed (2, then 1, ...), and only rebounds above 0.7 are loud.
+// rebound keeps half the speed (2, then 1, ...).
 TEST(BallBounce, DropFromOneUnitLandsAfterHalfASecondAndReboundsAtHalfSpeed) {
   buildFlatHole();
   placeBall(8.5, 8.5, 0, 0, kTestGround + 1);
   std::vector<double> rebounds;
-  int firstLanding = 0, loudRebounds = 0;
+  int firstLanding = 0;
   double lastVy = 0;
   for (int step = 1; step <= 8 * 240; ++step) {
-    const int puffsBefore = liveParticles(SmokePuff);
     runSubSteps(1);
     if (lastVy < 0 && ball.velocity.y > 0) {
       if (rebounds.empty()) firstLanding = step;
       rebounds.push_back(ball.velocity.y);
-    }
-    if (liveParticles(SmokePuff) > puffsBefore) {
-      ++loudRebounds;
-      EXPECT_GT(ball.velocity.y, 0.7);
     }
     lastVy = ball.velocity.y;
   }
@@ -100,10 +95,6 @@ TEST(BallBounce, DropFromOneUnitLandsAfterHalfASecondAndReboundsAtHalfSpeed) {
   EXPECT_NEAR(firstLanding / 480.0, 0.5, 0.006);
   EXPECT_NEAR(rebounds[0], 2.0, 0.03);
   EXPECT_NEAR(rebounds[1] / rebounds[0], 0.5, 0.02);
-  int expectedLoud = 0;
-  for (double r : rebounds) expectedLoud += r > 0.7;
-  EXPECT_EQ(loudRebounds, expectedLoud);
-  EXPECT_LT(static_cast<size_t>(loudRebounds), rebounds.size()) << "small bounces are quiet";
   EXPECT_NEAR(ball.position.y, kTestGround, 0.02) << "the ball comes to rest on the ground";
 }
 

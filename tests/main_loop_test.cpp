@@ -134,24 +134,6 @@ TEST_F(MainLoop, ACourseStartsWithAClearScoreTable) {
   EXPECT_EQ(players.savedCameraMode[0], 1);
 }
 
-TEST_F(MainLoop, OptionsSelectTheLastEntryMatchingTheCurrentMode) {
-  const std::array<ModeSize, 4> sizes{{{800, 600}, {1024, 768}, {1024, 768}, {1280, 1024}}};
-  sortVideoModes(sizes.data(), static_cast<int>(sizes.size()));
-  screenWidth = 1024;
-  screenHeight = 768;
-  screenDepth = 32;
-  screenRefresh = 90;
-  videoModeIndex = 0;
-  screenState = EnterOptions;
-  runScreen();
-  EXPECT_EQ(videoModeIndex, 2);
-  EXPECT_EQ(screenState, Options);
-  screenRefresh = 60;  // nothing matches: the selection stays
-  videoModeIndex = 3;
-  selectCurrentVideoMode();
-  EXPECT_EQ(videoModeIndex, 3);
-}
-
 TEST_F(MainLoop, PauseMenuLinesQuitSkipOrContinue) {
   screenState = PauseMenu;
   scores.strokes[0][4] = 3;

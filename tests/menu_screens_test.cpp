@@ -97,22 +97,6 @@ class MenuScreenTest : public ::testing::Test {
 
 // ---- Title menu ----
 
-TEST_F(MenuScreenTest, OpeningTheOptionsDropsUnsavedChanges) {
-  tree.write("data/tov.pref", "MusicVolume \t 7f\nBlaBla \t 0\n");
-  const std::string english = localisedStrings.strBack.data();
-  musicVolume = 2;
-  language = 1;
-  applyLanguage();
-  ASSERT_NE(std::string(localisedStrings.strBack.data()), english);
-  screenState = TitleMenu;
-  clickAt(runTitleMenu, titleItemColumn(kWidth), 350);
-  EXPECT_EQ(screenState, EnterOptions);
-  EXPECT_EQ(musicVolume, 7);
-  EXPECT_EQ(language, 0);
-  EXPECT_EQ(std::string(localisedStrings.strBack.data()), english)
-      << "the strings follow the language read back";
-}
-
 // ---- Options ----
 
 TEST_F(MenuScreenTest, ResolutionStepsThroughTheModesAndWrapsToTheFirst) {

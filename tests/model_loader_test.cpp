@@ -31,6 +31,25 @@ class ModelLoaderTest : public ::testing::Test {
   ScratchDir tree_;
 };
 
+// A cube of side 2 units (file coordinates +-100) around the origin: eight shared vertices, six
+// outward-facing quads in one group.
+std::string cubeModel(const std::string& group) {
+  return "v -100 -100 -100\nv 100 -100 -100\nv 100 100 -100\nv -100 100 -100\n"
+         "v -100 -100 100\nv 100 -100 100\nv 100 100 100\nv -100 100 100\n"
+         "vt 0 0 0\nvt 1 0 0\nvt 1 1 0\nvt 0 1 0\ng " + group + "\n"
+         "f 5/1 6/2 7/3 8/4\nf 2/1 1/2 4/3 3/4\nf 6/1 2/2 3/3 7/4\n"
+         "f 1/1 5/2 8/3 4/4\nf 8/1 7/2 3/3 4/4\nf 1/1 2/2 6/3 5/4\n";
+}
+
+// One quad from (x0, y0) to (x1, y1) at z 0 in file coordinates with its own four vertices and
+// coordinates, in a group of its own.
+std::string quadModel(const std::string& group, int x0, int y0, int x1, int y1) {
+  const std::string a = std::to_string(x0), b = std::to_string(x1);
+  const std::string c = std::to_string(y0), d = std::to_string(y1);
+  return "v " + a + " " + c + " 0\nv " + b + " " + c + " 0\nv " + b + " " + d + " 0\nv " + a + " " + d +
+         " 0\nvt 0 0 0\nvt 1 0 0\nvt 1 1 0\nvt 0 1 0\ng " + group + "\nf 1/1 2/2 3/3 4/4\n";
+}
+
 const ModelGroup& groupOf(int slot, int index) {
   return modelPools.groups[modelPools.slots[slot].firstGroup + index];
 }

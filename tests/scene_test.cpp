@@ -105,34 +105,6 @@ TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
   worldTheme.fogEnabled = false;
 }
 
-TEST_F(SceneDrawing, HighDetailMirrorsTheLandInTheSea) {
-  buildTestHole(-1, -1, 140);
-  setVertexHeights(4, 4, 20, 20, 2.0f);
-  bakeShadowTexture();
-  bakeSurfTexture();
-  lookFrom(12.5f, 1.5f, -6.0f, 12.5f, 0.5f, 6.0f);
-  // The sea just below the shore line on screen, where the land's reflection falls: the
-  // reflection is greenish, the plain sea over the red background is not.
-  auto greenOverRed = [&]() {
-    frame();
-    const std::array<int, 2> shore = projectToWindow(12.5f, 0.0f, 3.56f);
-    int sum = 0;
-    for (int row = shore[1] - 25; row < shore[1] - 3; ++row) {
-      const Pixel c = readPixel(shore[0], row);
-      sum += c.g - c.r;
-    }
-    return sum;
-  };
-  detailLevel = 1;
-  const int plain = greenOverRed();
-  screenshot("mirror_off");
-  detailLevel = 2;
-  const int mirrored = greenOverRed();
-  screenshot("mirror_on");
-  EXPECT_LT(plain, 0);
-  EXPECT_GT(mirrored, plain + 22 * 60) << "the green island shows in the water";
-}
-
 TEST_F(SceneDrawing, DetailZeroShowsNoShadowNorParticlesButTheyStillAge) {
   // The wall is baked into the shadow, then taken away so that the ground under it shows.
   buildTestHole(12, 12, 255);
