@@ -1,6 +1,6 @@
 #include "render/frame_profile.h"
 
-#include <GL/gl.h>
+#include <GL/glew.h>
 #include <SDL/SDL.h>
 
 #include <algorithm>
@@ -30,6 +30,9 @@ struct FrameProfile {
   bool enabled = false;
   Clock::time_point last{};
   std::array<std::array<std::vector<float>, kPartCount>, ScreenProfileCount> samples{};
+  // Fragments shaded by each part, in thousands: unlike the times, free of the machine's load.
+  std::array<std::array<std::vector<float>, kPartCount>, ScreenProfileCount> fragments{};
+  unsigned query = 0;  // the renderer's count of shaded fragments, when it keeps one
 };
 FrameProfile profile;
 
@@ -53,6 +56,16 @@ void printProfile() {
       std::printf(" %s %.2f,", kPartNames[part], ms);
     }
     std::printf(" sum %.2f\n", sum);
+    const auto& counts = profile.fragments[screen];
+    if (counts[0].empty()) continue;
+    std::printf("fragments shaded, %s screen, median thousands:", kScreenNames[screen]);
+    double total = 0.0;
+    for (int part = 0; part < kPartCount; ++part) {
+      const double thousands = median(counts[part]);
+      total += thousands;
+      std::printf(" %s %.1f,", kPartNames[part], thousands);
+    }
+    std::printf(" sum %.1f\n", total);
   }
 }
 
@@ -66,6 +79,20 @@ bool profilingEnabled() {
   return profile.enabled;
 }
 
+// Closes the running count of shaded fragments into `part` and starts the next one.
+void countFragments(std::vector<float>& part) {
+  if (glBeginQuery == nullptr || !GLEW_ARB_pipeline_statistics_query) return;
+  if (profile.query == 0) {
+    glGenQueries(1, &profile.query);
+  } else {
+    glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
+    GLuint64 count = 0;
+    glGetQueryObjectui64v(profile.query, GL_QUERY_RESULT, &count);
+    if (part.size() < kMaxFrames) part.push_back(static_cast<float>(count) / 1000.0f);
+  }
+  glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, profile.query);
+}
+
 }  // namespace
 
 void markFramePart(FramePart finished) {
@@ -77,4 +104,5 @@ void markFramePart(FramePart finished) {
   const int screen = screenState == Playing ? PlayScreenProfile : TitleScreenProfile;
   std::vector<float>& part = profile.samples[screen][static_cast<int>(finished)];
   if (part.size() < kMaxFrames) part.push_back(ms);
+  countFragments(profile.fragments[screen][static_cast<int>(finished)]);
 }
