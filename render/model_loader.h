@@ -49,6 +49,13 @@ struct ModelGroup {
   std::array<char, kGroupNameLength> textureName{};  // from "usemtl", loaded with the lists
   bool texturePending = false;  // textureName not yet handed to loadTexture
   unsigned displayList = 0;     // 0 until compiled
+  // Every edge is shared with one other face of the group, running the other way, and the
+  // faces turn outwards: from outside only front faces can be seen.
+  bool closed = false;
+  // Closed and shaped as a box upright on the axes, wider than a grid cell both ways: it then
+  // encloses whatever of its cell lies between these two heights (model units).
+  bool cellBox = false;
+  float boxBottom = 0.0f, boxTop = 0.0f;
 };
 
 // Ranges of one model in the pools; an empty slot has no groups and draws nothing.
@@ -93,6 +100,14 @@ bool loadModel(int slot, const char* path, float scale);
 
 // Draws every group of the slot at the current matrix with its material's GL state.
 void drawModel(int slot);
+// While set, drawModel leaves out the back faces of closed opaque groups and drawTerrain the
+// ground inside walls. Only for passes whose transform keeps the winding and whose walls draw
+// opaque (not the reflection, which mirrors and adds).
+extern bool cullClosedGroups;
+
+// The heights between which the model's opaque cell-wide box encloses its cell, turned by any
+// quarter turn; false when it has none.
+bool modelBoxHeights(int slot, float& bottom, float& top);
 
 // Gives every group of the slot one MaterialKind (the metal shine for behaviour-10 objects).
 void setModelMaterial(int slot, int kind);

@@ -105,6 +105,16 @@ void layGroundDepth() {
   glDisable(GL_CLIP_PLANE0);
 }
 
+// The ground and the objects with what they always hide left out: the ground inside walls
+// and the back faces of closed opaque parts.
+void drawLandFacing() {
+  cullClosedGroups = true;
+  drawTerrain();
+  markFramePart(FramePart::Terrain);
+  drawCourseObjects();
+  cullClosedGroups = false;
+}
+
 }  // namespace
 
 void drawPass(int mode) {
@@ -120,9 +130,7 @@ void drawPass(int mode) {
   switch (mode) {
     case AboveWaterPass:
       setWaterClipPlane(1.0);
-      drawTerrain();
-      markFramePart(FramePart::Terrain);
-      drawCourseObjects();
+      drawLandFacing();
       markFramePart(FramePart::Objects);
       glDisable(GL_CLIP_PLANE0);
       break;
@@ -130,9 +138,7 @@ void drawPass(int mode) {
       drawMirroredLand();
       break;
     default:
-      drawTerrain();
-      markFramePart(FramePart::Terrain);
-      drawCourseObjects();
+      drawLandFacing();
       markFramePart(FramePart::Objects);
       break;
   }

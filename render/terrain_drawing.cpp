@@ -9,7 +9,9 @@
 #include "core/gl_state.h"
 #include "course/terrain_grid.h"
 #include "course/world_theme.h"
+#include "play/course_objects.h"
 #include "render/camera.h"
+#include "render/model_loader.h"
 #include "render/scene.h"
 #include "render/surface_bytes.h"
 #include "render/texture_tables.h"
@@ -86,6 +88,19 @@ bool opaqueCell(int x, int z) {
          !textureHasAlpha(static_cast<int>(floorOf(terrainGrid.cells[x][z]).bitsPerPixel));
 }
 
+// The cell's ground lies strictly inside the opaque box of the wall standing on it, which the
+// same pass draws (in view whenever any of this ground is): the box's front faces are nearer
+// than every point of it and overwrite it.
+bool groundInsideWall(int x, int z) {
+  if (behaviourAt(x, z) != WallBlock) return false;
+  const TerrainCell& cell = terrainGrid.cells[x][z];
+  float bottom = 0.0f, top = 0.0f;
+  if (cell.objectRotation % 90 != 0 || !modelBoxHeights(cell.object + static_cast<int>(cell.objectState), bottom, top)) {
+    return false;
+  }
+  return lowestCorner(x, z) > cell.objectHeight + bottom && highestCorner(x, z) < cell.objectHeight + top;
+}
+
 void drawCell(int x, int z, bool shadowCoords) {
   for (int corner : kTriangleCorners) emitCorner(x, z, corner, shadowCoords);
 }
@@ -130,6 +145,7 @@ void drawTerrain() {
     for (int z = 0; z < kGridCells; ++z) {
       const TerrainCell& cell = terrainGrid.cells[x][z];
       if (groundHidden(cell) || highestCorner(x, z) < lowestShown) continue;
+      if (cullClosedGroups && groundInsideWall(x, z)) continue;
       if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
       const unsigned floor = floorOf(cell).glName;
       const bool blend = !blendable || !opaqueCell(x, z);

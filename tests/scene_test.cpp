@@ -14,6 +14,7 @@
 #include "play/play_state.h"
 #include "render/baked_textures.h"
 #include "render/camera.h"
+#include "render/model_loader.h"
 #include "render/particles.h"
 #include "render/scene.h"
 #include "render/sea.h"
@@ -65,6 +66,28 @@ bool isClearRed(Pixel c) { return c.r > 240 && c.g < 15 && c.b < 15; }
 int brightness(Pixel c) { return c.r + c.g + c.b; }
 
 }  // namespace
+
+// Ground wholly inside an opaque wall box is left out only where the wall's faces hide it.
+TEST_F(SceneDrawing, GroundInsideAnOpaqueWallIsLeftOutOnlyWhenAsked) {
+  buildTestHole(10, 10, 255);
+  ModelGroup& wall = modelPools.groups[modelPools.slots[0].firstGroup];
+  wall.texture.glName = makeSolidTexture(200, 200, 200, 255);
+  wall.texture.bitsPerPixel = 24;
+  detailLevel = 0;
+  lookFrom(12.5f, 30.0f, 12.6f, 12.5f, 0.0f, 12.5f);
+  const auto groundShows = [](float sink, bool leaveOut) {
+    terrainGrid.cells[10][10].objectHeight = 0.5f - sink;
+    startView();
+    cullClosedGroups = leaveOut;
+    drawTerrain();
+    cullClosedGroups = false;
+    return !isClearRed(pixelAt(10.5f, 0.5f, 10.5f));
+  };
+  EXPECT_FALSE(groundShows(0.5f, true)) << "ground in the middle of the box";
+  EXPECT_TRUE(groundShows(0.5f, false)) << "the reflection and the bakes draw it";
+  EXPECT_TRUE(groundShows(0.0f, true)) << "ground level with the box's base";
+  EXPECT_TRUE(groundShows(-1.0f, true)) << "ground above the box";
+}
 
 TEST_F(SceneDrawing, SeaFadesOutAtItsRimAndLeavesDepthAlone) {
   buildTestHole(-1, -1, 255);
