@@ -301,7 +301,10 @@ void considerCandidate(const StrokeOutcome& o) {
 
 }  // namespace
 
+long simulatedFrames = 0;
+
 void simulatePlayFrame() {
+  ++simulatedFrames;
   updateCupAndFlag();
   runBallPhysics();
   runObjectBehaviours(false);

@@ -32,6 +32,9 @@ struct StrokeSequence {
 
 // One headless play frame at frameClock.fps.
 void simulatePlayFrame();
+// Headless play frames simulated since the run began, the game's own and the searches' alike;
+// lives for the whole run. The benchmarks count a drawn frame's work with it.
+extern long simulatedFrames;
 
 // Lets a freshly placed ball drop onto the ground (it starts a hole below the terrain).
 void settleBall();

@@ -3,7 +3,9 @@
 // game's own turn flow (hole introduction, search spread over frames, aim, gauge, stroke,
 // water and holed sequences) at a fixed 60 frames per second. Prints, per world and strength,
 // the average strokes against par; per strength the worst hole against par; and the longest
-// processor time of one frame of a computer turn, with the hole it happened on.
+// frame of a computer turn, in processor and wall time (both grow with the machine's load) and
+// as a load-independent estimate: the most play frames simulated within one drawn frame times
+// the median processor time of one simulated frame over the search's long batches.
 //
 //   computer_bench [--root DIR] [--seeds N] [--world W] [--strength K] [--verbose 1]
 //
@@ -11,6 +13,7 @@
 // (numbered from 0 in catalogue order), K to one strength (1 rookie, 2 club, 3 ace).
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -42,24 +45,42 @@ struct BenchOptions {
   int verbose = 0;  // 1: a line for every hole
 };
 
+// A drawn frame that simulated at least this many play frames is a batch long enough to time
+// one simulated frame by.
+constexpr long kLongBatch = 200;
+constexpr int kMaxBatches = 4096;
+
 struct HoleResult {
   int strokes = 0;
-  double longestFrameMs = 0;
+  double longestFrameMs = 0;      // processor time
+  double longestWallMs = 0;
+  long mostSimulatedFrames = 0;   // in one drawn frame of a computer turn
+  int batches = 0;
+  std::array<double, kMaxBatches> batchMicroseconds{};  // processor time per simulated frame
+};
+
+// Of one hole over its seeds: the load-independent estimate of its longest frame.
+struct FrameEstimate {
+  long mostSimulatedFrames = 0;
+  double medianMicroseconds = 0;
+  double ms() const { return mostSimulatedFrames * medianMicroseconds / 1000.0; }
 };
 
 // Over all holes of a run for one strength.
 struct StrengthFigures {
   double worstOverPar = -100;
   int worstWorld = 0, worstHole = 0;
-  double longestFrameMs = 0;
+  double longestFrameMs = 0, longestWallMs = 0;
   int longestWorld = 0, longestHole = 0;
+  FrameEstimate estimate;
+  int estimateWorld = 0, estimateHole = 0;
   double overParSum = 0;
   int holes = 0;
 };
 
-double threadMilliseconds() {
+double milliseconds(clockid_t clock) {
   timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  clock_gettime(clock, &t);
   return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
 }
 
@@ -84,6 +105,8 @@ void playFrame() {
 
 // Plays the loaded hole to the end with one computer player of this kind.
 HoleResult playHole(int kind, unsigned seed) {
+  static HoleResult result;  // large: kept off the stack
+  result = HoleResult{};
   std::srand(seed);
   loadHoleMap();
   seaPhase = 0;
@@ -91,19 +114,34 @@ HoleResult playHole(int kind, unsigned seed) {
   frameClock.fps = kSimulationFps;
   players.playerCount = 1;
   playerKinds[0] = kind;
-  HoleResult result;
   for (int frame = 0; frame < kFrameCap && cameraMode != Holed && players.strokes[0] < kStrokeCap; ++frame) {
     const bool computerTurn = shotPhase == Aiming;
-    const double before = threadMilliseconds();
+    const long framesBefore = simulatedFrames;
+    const double wallBefore = milliseconds(CLOCK_MONOTONIC);
+    const double before = milliseconds(CLOCK_THREAD_CPUTIME_ID);
     playFrame();
-    const double spent = threadMilliseconds() - before;
-    if (computerTurn && spent > result.longestFrameMs) result.longestFrameMs = spent;
+    const double spent = milliseconds(CLOCK_THREAD_CPUTIME_ID) - before;
+    const double wall = milliseconds(CLOCK_MONOTONIC) - wallBefore;
+    const long simulated = simulatedFrames - framesBefore;
+    if (!computerTurn) continue;
+    result.longestFrameMs = std::max(result.longestFrameMs, spent);
+    result.longestWallMs = std::max(result.longestWallMs, wall);
+    result.mostSimulatedFrames = std::max(result.mostSimulatedFrames, simulated);
+    if (simulated >= kLongBatch && result.batches < kMaxBatches) {
+      result.batchMicroseconds[result.batches++] = spent * 1000.0 / simulated;
+    }
   }
   result.strokes = players.strokes[0];
   return result;
 }
 
-void noteHole(StrengthFigures& f, int world, int hole, double overPar, double longestMs) {
+double median(double* values, int count) {
+  if (count == 0) return 0;
+  std::nth_element(values, values + count / 2, values + count);
+  return values[count / 2];
+}
+
+void noteHole(StrengthFigures& f, int world, int hole, double overPar, const HoleResult& longest, const FrameEstimate& e) {
   f.overParSum += overPar;
   f.holes += 1;
   if (overPar > f.worstOverPar) {
@@ -111,10 +149,16 @@ void noteHole(StrengthFigures& f, int world, int hole, double overPar, double lo
     f.worstWorld = world;
     f.worstHole = hole;
   }
-  if (longestMs > f.longestFrameMs) {
-    f.longestFrameMs = longestMs;
+  f.longestWallMs = std::max(f.longestWallMs, longest.longestWallMs);
+  if (longest.longestFrameMs > f.longestFrameMs) {
+    f.longestFrameMs = longest.longestFrameMs;
     f.longestWorld = world;
     f.longestHole = hole;
+  }
+  if (e.ms() > f.estimate.ms()) {
+    f.estimate = e;
+    f.estimateWorld = world;
+    f.estimateHole = hole;
   }
 }
 
@@ -126,19 +170,29 @@ void benchWorld(int world, int kind, const BenchOptions& o, StrengthFigures& all
   int worstStrokes = 0;
   for (int hole = 1; hole <= courseHoleCount(); ++hole) {
     double holeOverPar = 0;
-    double longest = 0;
+    HoleResult longest;  // the longest frames over the seeds
+    static std::array<double, kMaxBatches> batches;
+    int batchCount = 0;
     for (int s = 0; s < o.seeds; ++s) {
       holeNumber = hole;
-      const HoleResult r = playHole(kind, static_cast<unsigned>(1 + s * 7919));
+      const HoleResult& r = playHole(kind, static_cast<unsigned>(1 + s * 7919));
       const int over = r.strokes - catalogue.holePars[world][hole];
       holeOverPar += over;
       if (over > worstStrokes) worstStrokes = over;
-      if (r.longestFrameMs > longest) longest = r.longestFrameMs;
+      longest.longestFrameMs = std::max(longest.longestFrameMs, r.longestFrameMs);
+      longest.longestWallMs = std::max(longest.longestWallMs, r.longestWallMs);
+      longest.mostSimulatedFrames = std::max(longest.mostSimulatedFrames, r.mostSimulatedFrames);
+      for (int b = 0; b < r.batches && batchCount < kMaxBatches; ++b) batches[batchCount++] = r.batchMicroseconds[b];
     }
     holeOverPar /= o.seeds;
-    if (o.verbose) std::printf("  hole %2d par %d: %+.2f, longest frame %.2f ms\n", hole, catalogue.holePars[world][hole], holeOverPar, longest);
+    const FrameEstimate estimate{longest.mostSimulatedFrames, median(batches.data(), batchCount)};
+    if (o.verbose) {
+      std::printf("  hole %2d par %d: %+.2f, longest frame %.2f ms processor, %.2f ms wall, %ld simulated frames x %.2f us = %.2f ms\n",
+                  hole, catalogue.holePars[world][hole], holeOverPar, longest.longestFrameMs, longest.longestWallMs,
+                  estimate.mostSimulatedFrames, estimate.medianMicroseconds, estimate.ms());
+    }
     overParSum += holeOverPar;
-    noteHole(all, world, hole, holeOverPar, longest);
+    noteHole(all, world, hole, holeOverPar, longest, estimate);
   }
   std::printf("world %d %-18s %-6s average %+.2f strokes a hole against par, worst single round of a hole %+d\n",
               world, catalogue.worldNames[world].data(), computerKindName(kind),
@@ -166,10 +220,14 @@ int main(int argc, char** argv) {
       if (o.world < 0 || o.world == world) benchWorld(world, kind, o, all);
     }
     if (all.holes == 0) continue;
-    std::printf("%-6s over %d holes: average %+.2f against par; worst hole %+.2f (world %d hole %d, average of %d seeds); "
-                "longest frame of a computer turn %.2f ms (world %d hole %d)\n",
+    std::printf("%-6s over %d holes: average %+.2f against par; worst hole %+.2f (world %d hole %d, average of %d seeds)\n",
                 computerKindName(kind), all.holes, all.overParSum / all.holes, all.worstOverPar, all.worstWorld,
-                all.worstHole, o.seeds, all.longestFrameMs, all.longestWorld, all.longestHole);
+                all.worstHole, o.seeds);
+    std::printf("%-6s longest frame of a computer turn: %.2f ms processor (world %d hole %d), %.2f ms wall; "
+                "estimate %ld simulated frames x %.2f us median = %.2f ms (world %d hole %d)\n",
+                computerKindName(kind), all.longestFrameMs, all.longestWorld, all.longestHole, all.longestWallMs,
+                all.estimate.mostSimulatedFrames, all.estimate.medianMicroseconds, all.estimate.ms(), all.estimateWorld,
+                all.estimateHole);
     std::fflush(stdout);
   }
   return 0;
