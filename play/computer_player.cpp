@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/app_state.h"
+#include "core/frame_clock.h"
 #include "course/terrain_grid.h"
 #include "play/turn_flow.h"
 
@@ -19,7 +20,8 @@ constexpr int kOverview = 3;  // the overview view is no view to strike from
 // A lay-up only replaces a stroke that holes from at least this far (units): short putts are
 // played for the cup by everyone.
 constexpr float kLayUpDistance = 4;
-constexpr float kMinSearchFps = 20;
+// The search plays at the game's frame rate, which the frame clock keeps within these.
+constexpr float kMinSearchFps = kMinFps;
 constexpr float kMaxSearchFps = 240;
 
 // Rookies search coarsely and miss by more; the ace searches finely and nearly never misses.
@@ -41,15 +43,16 @@ struct ComputerTurn {
                          // random numbers throw the ball as they did in the search
   int frames = 0;        // drawn frames since the turn began
   int strikeFrame = 0;   // the search played its strokes on the course as it will be then
+  float searchFps = 0;   // the frame rate the search played its strokes at
   float turnFrom = 0, turnBy = 0;  // degrees
   ChosenStroke stroke;
 };
 ComputerTurn turn;
 
-// Frames a candidate stroke of the search takes, as the last search of the hole found; reset at
-// each hole load.
-constexpr float kFirstFramesPerCandidate = 300;
-float framesPerCandidate = kFirstFramesPerCandidate;
+// Seconds of play a candidate stroke of the search takes, as the last search of the hole found;
+// reset at each hole load. In seconds, so that the first guess holds at any frame rate.
+constexpr float kFirstSecondsPerCandidate = 5;
+float secondsPerCandidate = kFirstSecondsPerCandidate;
 
 // A standard normal draw from two uniform draws of the game's random source (Box-Muller).
 float normalDraw() {
@@ -76,15 +79,15 @@ void beginTurn(int kind) {
   turn.strokes = players.strokes[turn.slot];
   turn.seed = static_cast<unsigned>(std::rand());
   const SearchGrid& grid = searchGridFor(kind, turn.strokes, holeSetup.par);
-  const float fps = std::min(std::max(frameClock.fps, kMinSearchFps), kMaxSearchFps);
-  const float searchFrames = searchCandidateCount(grid) * framesPerCandidate / kSearchFramesPerFrame;
+  turn.searchFps = std::min(std::max(frameClock.fps, kMinSearchFps), kMaxSearchFps);
+  const float searchFrames = searchCandidateCount(grid) * secondsPerCandidate * turn.searchFps / kSearchFramesPerFrame;
   turn.strikeFrame = static_cast<int>(std::lround(searchFrames)) + showFrames();
-  beginStrokeSearch(grid, turn.seed, fps, turn.strikeFrame);
+  beginStrokeSearch(grid, turn.seed, turn.searchFps, turn.strikeFrame);
 }
 
 void chooseStroke(int kind) {
   turn.stroke = strokeForStrength(kind, strokeSearchResult(), turn.strokes, holeSetup.par);
-  if (strokeSearchFramesPerCandidate() > 0) framesPerCandidate = strokeSearchFramesPerCandidate();
+  if (strokeSearchFramesPerCandidate() > 0) secondsPerCandidate = strokeSearchFramesPerCandidate() / turn.searchFps;
   // A search that ran late still shows its stroke in full, struck later than planned.
   turn.strikeFrame = std::max(turn.strikeFrame, turn.frames + showFrames());
   turn.step = Waiting;
@@ -167,7 +170,7 @@ ChosenStroke strokeForStrength(int kind, const StrokeChoice& choice, int played,
 
 void resetComputerTurn() {
   turn.step = NoTurn;
-  framesPerCandidate = kFirstFramesPerCandidate;
+  secondsPerCandidate = kFirstSecondsPerCandidate;
 }
 
 void runComputerAiming() {
