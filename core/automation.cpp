@@ -357,6 +357,10 @@ bool parseCommandLine(int argc, char** argv) {
     const std::string_view option(argv[i]);
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     long number = 0;
+    if (option == "--end-at-scores") {
+      automation.endAtScores = true;
+      continue;  // takes no value
+    }
     if (option == "--frames" && parseNumber(value, 1, 1000000000L, &number)) {
       automation.frameLimit = number;
     } else if (option == "--fixed-step" && parseNumber(value, 1, 1000, &number)) {
@@ -368,7 +372,7 @@ bool parseCommandLine(int argc, char** argv) {
       std::snprintf(automation.scriptPath.data(), automation.scriptPath.size(), "%s", value);
     } else {
       std::fprintf(stderr,
-                   "usage: quillmoor [--frames N] [--fixed-step MS] [--seed N] [--script FILE]\n");
+                   "usage: quillmoor [--frames N] [--end-at-scores] [--fixed-step MS] [--seed N] [--script FILE]\n");
       return false;
     }
     ++i;
@@ -389,11 +393,12 @@ void takeScriptScreenshots() {
   shotsThisFrameCount = 0;
 }
 
-bool finishAutomatedFrame() {
+bool finishAutomatedFrame(bool roundEntered) {
   if (frameNumber == 0) firstFrameTicks = SDL_GetTicks();
   ++frameNumber;
   advanceFixedStep();
-  const bool done = automation.frameLimit > 0 && frameNumber >= automation.frameLimit;
+  const bool done = (automation.frameLimit > 0 && frameNumber >= automation.frameLimit) ||
+                    (automation.endAtScores && roundEntered);
   if (done) printFrameRate();
   return done;
 }

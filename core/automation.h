@@ -15,6 +15,7 @@
 // Lives for the whole run; set once from the command line.
 struct AutomationOptions {
   long frameLimit = 0;  // end after this many frames; 0 runs until quit
+  bool endAtScores = false;  // end once the high-score screen has entered a round
   int fixedStepMs = 0;  // virtual milliseconds per frame; 0 uses real time
   bool seedGiven = false;
   unsigned seed = 0;
@@ -68,8 +69,9 @@ void runScriptFrame();
 // Before the buffers are swapped: writes this frame's screenshots.
 void takeScriptScreenshots();
 
-// After the frame: counts it; true when the frame limit has been reached.
-bool finishAutomatedFrame();
+// After the frame: counts it; true when the frame limit has been reached, or with
+// --end-at-scores once the high-score screen has entered a round (roundEntered).
+bool finishAutomatedFrame(bool roundEntered = false);
 
 // Frames run since the first main-loop frame.
 long automatedFrameNumber();

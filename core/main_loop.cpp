@@ -263,7 +263,7 @@ void runFrame() {
   takeKeyScreenshot();
   SDL_GL_SwapBuffers();
 
-  if (finishAutomatedFrame()) {
+  if (finishAutomatedFrame(roundMerged == 1)) {
     quitRequested = 1;
     videoRestart = 0;
   }
