@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <tuple>
 
 #include "core/app_state.h"
 #include "course/terrain_grid.h"
@@ -184,12 +185,13 @@ TEST(Turns, HoledPlayersAreSkipped) {
   playUntilAiming();
   EXPECT_EQ(players.currentPlayer, 0);
 
-  // Whatever a file set the player count to, the turn passes round the slots that exist.
+  // Whatever a file set the player count to, the turn passes round the slots that exist; from a
+  // slot past the count it goes to the first.
   players.holedOut = {};
-  for (const auto& [count, order] : {std::pair{0, std::array{0, 0, 0}}, {-3, {0, 0, 0}}, {7, {1, 2, 3}},
-                                     {INT_MAX, {1, 2, 3}}}) {
+  for (const auto& [count, from, order] : {std::tuple{0, 0, std::array{0, 0, 0}}, {-3, 0, {0, 0, 0}},
+                                           {7, 0, {1, 2, 3}}, {INT_MAX, 0, {1, 2, 3}}, {2, 2, {0, 1, 0}}}) {
     players.playerCount = count;
-    players.currentPlayer = 0;
+    players.currentPlayer = from;
     for (int turn : order) {
       endStroke();
       EXPECT_EQ(players.currentPlayer, turn) << "count " << count;
