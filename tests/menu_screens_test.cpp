@@ -1,11 +1,12 @@
 // The menu screens run frame by frame in a GL window with the pointer placed over their
-// items: what each click does, what stays inert, and what the title, options, player set-up,
-// course and training selection screens change.
+// items: what the options, course and training selection screens change; then, without a
+// window, typing a player's name and the interface texts of an unknown language.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -19,10 +20,10 @@
 #include "tests/support/scratch_dir.h"
 #include "ui/course_select.h"
 #include "ui/localised_strings.h"
+#include "ui/name_entry.h"
 #include "ui/options_screen.h"
 #include "ui/player_setup.h"
 #include "ui/text_drawing.h"
-#include "ui/title_menu.h"
 #include "ui/training_select.h"
 
 namespace {
@@ -94,8 +95,6 @@ class MenuScreenTest : public ::testing::Test {
   PlayerTable savedPlayers;
   std::array<char, kPathLength> savedConfigPath{};
 };
-
-// ---- Title menu ----
 
 // ---- Options ----
 
@@ -209,6 +208,114 @@ TEST_F(MenuScreenTest, StartingACourseOrATrainingGame) {
   EXPECT_EQ(holeNumber, 7);
   EXPECT_EQ(trainingMode, 1);
   EXPECT_EQ(players.playerCount, 1);
+}
+
+class NameEntryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedPlayers = players;
+    input = InputState{};
+    widgetInput = WidgetInput{};
+    focus();
+    players.name[1] = {};
+  }
+  void TearDown() override {
+    players = savedPlayers;
+    input = InputState{};
+    widgetInput = WidgetInput{};
+  }
+  static void focus() {
+    widgetInput.editPlayer = 1;
+    widgetInput.editFocusWidget = 41;
+  }
+  static std::string name() { return players.name[1].data(); }
+  // One frame: the name is laid out first (which counts its glyphs), then the key is taken.
+  static void typeKey(char key) {
+    placeText(TextSize::Normal, 41, HAnchor::Left, VAnchor::Top, 0, 0, 1, players.name[1].data());
+    input.typedChar = key;
+    runNameEntry();
+    input.typedChar = kNoTypedChar;
+  }
+  PlayerTable savedPlayers;
+};
+
+TEST_F(NameEntryTest, LettersAndDigitsUpToNineGlyphsAndBackspaceEmpties) {
+  for (char key : {'B', 'o', 'b', '7', ' ', '.', '-', '(', 'Z', kNoTypedChar}) typeKey(key);
+  EXPECT_EQ(name(), "bob7z");
+  EXPECT_EQ(widgetInput.editFocusWidget, 41);  // still typing
+  for (const char* c = "abcdefgh"; *c != '\0'; ++c) typeKey(*c);
+  EXPECT_EQ(name(), "bob7zabcd");
+  typeKey(8);
+  EXPECT_EQ(name(), "");
+  typeKey('q');
+  typeKey(127);
+  EXPECT_EQ(name(), "");
+  EXPECT_EQ(std::string(players.name[0].data()), std::string(savedPlayers.name[0].data()));
+}
+
+TEST_F(NameEntryTest, ReturnOrAnyClickEndsTypingAndEmptyBecomesMyname) {
+  input.keyReturn = 1;
+  typeKey(kNoTypedChar);
+  EXPECT_EQ(name(), "myname");
+  EXPECT_EQ(widgetInput.editFocusWidget, 0);
+
+  focus();
+  input.keyReturn = 0;
+  std::strcpy(players.name[1].data(), "ann");
+  input.clickState = 1;  // a click anywhere, in the frame the screen also sees it
+  typeKey(kNoTypedChar);
+  EXPECT_EQ(name(), "ann");
+  EXPECT_EQ(widgetInput.editFocusWidget, 0);
+
+  focus();  // Backspace and Return in one frame never leave an empty name
+  input.clickState = 0;
+  input.keyReturn = 1;
+  typeKey(8);
+  EXPECT_EQ(name(), "myname");
+
+  focus();  // a held button does not end the typing
+  input.keyReturn = 0;
+  input.clickState = -1;
+  typeKey('q');
+  EXPECT_EQ(widgetInput.editFocusWidget, 41);
+
+  const PlayerTable before = players;  // a stray player index edits nothing
+  widgetInput.editPlayer = kMaxPlayers;
+  input.typedChar = 'a';
+  runNameEntry();
+  for (int p = 0; p < kMaxPlayers; ++p) EXPECT_EQ(players.name[p], before.name[p]);
+}
+
+class LocalisedStringsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedLanguage = language;
+    localisedStrings = LocalisedStrings{};
+    languageNames = {};
+  }
+  void TearDown() override {
+    language = savedLanguage;
+    applyLanguage();
+  }
+  int savedLanguage = 0;
+};
+
+TEST_F(LocalisedStringsTest, UnknownLanguageKeepsTextsAndShowsDashes) {
+  language = 4;  // a hand-edited configuration at start-up
+  applyLanguage();
+  EXPECT_STREQ(currentLanguageName(), "--");
+  for (const LocalisedText& row : localisedTextTable)
+    EXPECT_STREQ((localisedStrings.*row.entry).data(), "");
+
+  language = 1;
+  applyLanguage();
+  std::string french = localisedStrings.strQuit.data();
+  for (int value : {3, 5, 6, 99, -1, -1000}) {
+    language = value;
+    applyLanguage();
+    EXPECT_STREQ(currentLanguageName(), "--") << value;
+    EXPECT_EQ(std::string(localisedStrings.strQuit.data()), french) << value;
+  }
 }
 
 }  // namespace
