@@ -6,6 +6,7 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
+#include <AL/efx.h>
 #include <sndfile.h>
 #include <vorbis/vorbisfile.h>
 
@@ -284,14 +285,17 @@ SoundError sampleOpenError(const char* path) {
 
 float soundVersion() { return kLayerVersion; }
 
+// The library gives every voice (one per source it allows, mono and stereo counted together)
+// its own mixing buffers, and buffers for each effect send: the game asks for exactly as many
+// sources as it makes and uses no effects, which keeps the mixer's heap to a quarter.
 bool soundInit(int mixRate, int maxChannels, const char* deviceName) {
   if (mixer.context != nullptr) return fail(SoundAlreadyInitialised, false);
   lastError = SoundNoError;
   ALCdevice* device = alcOpenDevice(deviceName);
   if (device == nullptr) return fail(SoundDeviceInitFailed, false);
   const int count = clampedChannels(maxChannels);
-  const ALCint attributes[] = {ALC_FREQUENCY, mixRate, ALC_MONO_SOURCES, count,
-                               ALC_STEREO_SOURCES, count, ALC_HRTF_SOFT, ALC_FALSE, 0};
+  const ALCint attributes[] = {ALC_FREQUENCY, mixRate, ALC_MONO_SOURCES, count, ALC_STEREO_SOURCES, 0,
+                               ALC_MAX_AUXILIARY_SENDS, 0, ALC_HRTF_SOFT, ALC_FALSE, 0};
   return openMixer(device, attributes, count);
 }
 
@@ -313,7 +317,8 @@ bool soundInitLoopback(int mixRate, int maxChannels) {
                                ALC_FORMAT_TYPE_SOFT,     ALC_FLOAT_SOFT,
                                ALC_FREQUENCY,            mixRate,
                                ALC_MONO_SOURCES,         count,
-                               ALC_STEREO_SOURCES,       count,
+                               ALC_STEREO_SOURCES,       0,
+                               ALC_MAX_AUXILIARY_SENDS,  0,
                                ALC_HRTF_SOFT,            ALC_FALSE,
                                ALC_OUTPUT_LIMITER_SOFT,  ALC_FALSE,
                                0};

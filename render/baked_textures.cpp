@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "core/app_state.h"
@@ -16,6 +17,7 @@
 #include "render/texture_tables.h"
 
 bool bakeOffScreen = true;
+bool bakeBlurOnProcessor = true;
 
 namespace {
 
@@ -129,8 +131,9 @@ void startBake(const BakeTarget& target, const std::array<float, 4>& clearColour
   mirrorPass = true;
 }
 
-// The record gets a name of its own if its image never loaded.
-void copyIntoTexture(TextureRecord& record, int size) {
+// Binds the record's texture for a new picture of the given size; the record gets a name of
+// its own if its image never loaded.
+void bindBakedTexture(TextureRecord& record, int size) {
   if (record.glName == 0) {
     glGenTextures(1, &record.glName);
     glBindTexture(GL_TEXTURE_2D, record.glName);
@@ -138,10 +141,21 @@ void copyIntoTexture(TextureRecord& record, int size) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   }
   glBindTexture(GL_TEXTURE_2D, record.glName);
-  glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, size, size, 0);
   record.width = size;
   record.height = size;
   record.bitsPerPixel = 24;
+}
+
+void uploadPicture(TextureRecord& record, const std::vector<unsigned char>& rgb, int size) {
+  bindBakedTexture(record, size);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+}
+
+// The reference the processor blur is checked against: the GL passes it replaced.
+void copyIntoTexture(TextureRecord& record, int size) {
+  bindBakedTexture(record, size);
+  glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, size, size, 0);
 }
 
 // The captured picture over the whole view, from (left, top) to (right, bottom) in pixels of
@@ -193,6 +207,84 @@ void blurTexture(TextureRecord& record, const BakeTarget& target, const BlurReci
   glColor4f(1, 1, 1, recipe.finalAlpha);
   drawPicture(-pixel, 0, s + pixel, s);
   copyIntoTexture(record, size);
+}
+
+// A picture of the bake target: RGB bytes, rows from the bottom as GL reads them.
+using Picture = std::vector<unsigned char>;
+
+// Where one pixel of a redraw samples the captured picture along one axis, in 1/256 texel
+// steps: the texel below and the weight of the next, as the software renderer's bilinear
+// filter takes them (the coordinate stepped from the first pixel, scaled by 256 and rounded,
+// half a texel back).
+struct TexelStep {
+  int texel;
+  int weight;  // 0..255
+};
+
+TexelStep texelStep(float centre, float low, float high, int size) {
+  const float perPixel = 1.0f / (high - low);
+  const float t = (0.5f - low) * perPixel + (centre - 0.5f) * perPixel;
+  const int fixed = static_cast<int>(std::nearbyint(t * static_cast<float>(size) * 256.0f)) - 128;
+  const int texel = fixed >> 8;
+  return {((texel % size) + size) % size, fixed & 255};
+}
+
+// The renderer's filter between two texels, rounded to nearest.
+inline int filter8(int weight, int a, int b) { return a + ((weight * (b - a) + 128) >> 8); }
+
+// The renderer's 8-bit product of two bytes over 255, as its blend computes it.
+inline int multiply8(int a, int b) {
+  const int product = a * b;
+  return (product + (product >> 8) + 128) >> 8;
+}
+
+// One redraw of the picture over the pixels (left, top) to (right, bottom) of the y-down view,
+// upside down, blended over `target` with the given alpha.
+void redraw(Picture& target, const Picture& picture, int size, const std::array<float, 4>& quad, float alpha) {
+  // The alpha reaches the blend as a byte, rounded to nearest.
+  const int alphaByte = static_cast<int>(std::lround(alpha * 255.0f));
+  const int firstColumn = std::max(0, static_cast<int>(std::ceil(quad[0] - 0.5f)));
+  const int endColumn = std::min(size, static_cast<int>(std::ceil(quad[2] - 0.5f)));
+  std::vector<TexelStep> columns(static_cast<std::size_t>(size));
+  for (int c = firstColumn; c < endColumn; ++c) columns[c] = texelStep(c + 0.5f, quad[0], quad[2], size);
+  for (int r = 0; r < size; ++r) {
+    const float down = static_cast<float>(size - r) - 0.5f;  // pixel centre in the y-down view
+    if (down < quad[1] || down >= quad[3]) continue;
+    const TexelStep row = texelStep(down, quad[1], quad[3], size);
+    const unsigned char* low = &picture[static_cast<std::size_t>(row.texel) * size * 3];
+    const unsigned char* high = &picture[static_cast<std::size_t>((row.texel + 1) % size) * size * 3];
+    unsigned char* out = &target[static_cast<std::size_t>(r) * size * 3];
+    for (int c = firstColumn; c < endColumn; ++c) {
+      const TexelStep col = columns[c];
+      const int next = (col.texel + 1) % size;
+      for (int k = 0; k < 3; ++k) {
+        const int below = filter8(col.weight, low[col.texel * 3 + k], low[next * 3 + k]);
+        const int above = filter8(col.weight, high[col.texel * 3 + k], high[next * 3 + k]);
+        const int source = filter8(row.weight, below, above);
+        const int blended = multiply8(source, alphaByte) + multiply8(out[c * 3 + k], 255 - alphaByte);
+        out[c * 3 + k] = static_cast<unsigned char>(std::min(blended, 255));
+      }
+    }
+  }
+}
+
+// Smears the captured picture outwards and redraws it twice, so it ends the right way up: the
+// same passes the bake once drew through GL, done byte for byte as the software renderer
+// does them. The offsets are pixels of the finished texture, so a smaller picture blurs alike.
+Picture blurPicture(const Picture& picture, int size, int wanted, const BlurRecipe& recipe, unsigned char clear) {
+  const float s = static_cast<float>(size);
+  const float pixel = s / static_cast<float>(wanted);
+  Picture smeared(picture.size(), clear);
+  redraw(smeared, picture, size, {0, 0, s, s}, 1.0f);
+  for (int i = 0; i < recipe.rounds; ++i) {
+    const float d = pixel * static_cast<float>(i);
+    redraw(smeared, picture, size, {-d, 0, s - d, s}, recipe.roundAlpha);
+    redraw(smeared, picture, size, {0, -d, s, s + d}, recipe.roundAlpha);
+    redraw(smeared, picture, size, {d, 0, s + d, s}, recipe.roundAlpha);
+  }
+  Picture finished(picture.size(), clear);
+  redraw(finished, smeared, size, {-pixel, 0, s + pixel, s}, recipe.finalAlpha);
+  return finished;
 }
 
 void finishBake(const std::array<float, 4>& clearColour) {
@@ -268,9 +360,22 @@ void bakeTexture(const BakeRecipe& recipe) {
   BakeTarget target = openBakeTarget(recipe.size);
   startBake(target, recipe.clearColour);
   recipe.drawSubject();
+  if (!bakeBlurOnProcessor) {
+    TextureRecord& record = GameTextures[recipe.slot];
+    copyIntoTexture(record, target.size);
+    blurTexture(record, target, recipe.blur);
+    widenToFullSize(record, target);
+    closeBakeTarget(target);
+    finishBake(keptClear);
+    return;
+  }
+  Picture picture(static_cast<std::size_t>(target.size) * target.size * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, target.size, target.size, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+  const unsigned char clear = recipe.clearColour[0] > 0.5f ? 255 : 0;
+  const Picture blurred = blurPicture(picture, target.size, target.wanted, recipe.blur, clear);
   TextureRecord& record = GameTextures[recipe.slot];
-  copyIntoTexture(record, target.size);
-  blurTexture(record, target, recipe.blur);
+  uploadPicture(record, blurred, target.size);
   widenToFullSize(record, target);
   closeBakeTarget(target);
   finishBake(keptClear);

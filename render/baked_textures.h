@@ -9,6 +9,10 @@ constexpr int kSurfTextureSize = 256;
 // into the back buffer). Lives for the whole run; the checks switch it off to try the other way.
 extern bool bakeOffScreen;
 
+// Whether the bakes blur on the processor (else through GL passes, the reference the checks
+// compare the processor's bytes with). Lives for the whole run.
+extern bool bakeBlurOnProcessor;
+
 // Both run at the end of every hole load, shadow first. They draw off screen when the driver
 // offers framebuffer objects, else into the back buffer, which they leave cleared.
 void bakeShadowTexture();

@@ -5,7 +5,10 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/automation.h"
@@ -158,6 +161,39 @@ TEST_F(SceneDrawing, DetailZeroShowsNoShadowNorParticlesButTheyStillAge) {
   const float age = particlePool.entries[0].age;
   for (int i = 0; i < 30; ++i) frame();
   EXPECT_GT(particlePool.entries[0].age, age + 0.09f) << "unseen effects keep ageing";
+}
+
+// The bakes blur on the processor to the very bytes the renderer's own passes gave, in the
+// off-screen target and in the back buffer's smaller picture alike.
+TEST_F(SceneDrawing, ProcessorBakesGiveTheRenderersBytes) {
+  buildTestHole(12, 12, 170);
+  setVertexHeights(15, 5, 19, 9, 1.2f);
+  setVertexHeights(5, 5, 7, 7, -1.0f);
+  auto bake = [](bool processor) {
+    bakeBlurOnProcessor = processor;
+    bakeShadowTexture();
+    bakeSurfTexture();
+    std::vector<unsigned char> bytes;
+    for (int slot : {TerrainShadowTexture, WaveTexture}) {
+      const TextureRecord& record = GameTextures[slot];
+      std::vector<unsigned char> rgb(static_cast<std::size_t>(record.width) * record.height * 3);
+      glBindTexture(GL_TEXTURE_2D, record.glName);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+      bytes.insert(bytes.end(), rgb.begin(), rgb.end());
+    }
+    return bytes;
+  };
+  for (bool offScreen : {true, false}) {
+    bakeOffScreen = offScreen;
+    const std::vector<unsigned char> reference = bake(false);
+    const std::vector<unsigned char> processor = bake(true);
+    ASSERT_EQ(processor.size(), reference.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < reference.size(); ++i) differing += processor[i] != reference[i];
+    EXPECT_EQ(differing, 0) << (offScreen ? "off screen" : "in the back buffer");
+  }
+  bakeOffScreen = true;
 }
 
 TEST_F(SceneDrawing, BallMovesOncePerFrameAtEveryDetail) {
