@@ -285,16 +285,15 @@ SoundError sampleOpenError(const char* path) {
 
 float soundVersion() { return kLayerVersion; }
 
-// The library gives every voice (one per source it allows, mono and stereo counted together)
-// its own mixing buffers, and buffers for each effect send: the game asks for exactly as many
-// sources as it makes and uses no effects, which keeps the mixer's heap to a quarter.
+// The library gives every voice mixing buffers for each effect send: the game uses no effects,
+// so it asks for no sends, which saves the mixer most of a mebibyte of heap.
 bool soundInit(int mixRate, int maxChannels, const char* deviceName) {
   if (mixer.context != nullptr) return fail(SoundAlreadyInitialised, false);
   lastError = SoundNoError;
   ALCdevice* device = alcOpenDevice(deviceName);
   if (device == nullptr) return fail(SoundDeviceInitFailed, false);
   const int count = clampedChannels(maxChannels);
-  const ALCint attributes[] = {ALC_FREQUENCY, mixRate, ALC_MONO_SOURCES, count, ALC_STEREO_SOURCES, 0,
+  const ALCint attributes[] = {ALC_FREQUENCY, mixRate, ALC_MONO_SOURCES, count, ALC_STEREO_SOURCES, count,
                                ALC_MAX_AUXILIARY_SENDS, 0, ALC_HRTF_SOFT, ALC_FALSE, 0};
   return openMixer(device, attributes, count);
 }
@@ -317,7 +316,7 @@ bool soundInitLoopback(int mixRate, int maxChannels) {
                                ALC_FORMAT_TYPE_SOFT,     ALC_FLOAT_SOFT,
                                ALC_FREQUENCY,            mixRate,
                                ALC_MONO_SOURCES,         count,
-                               ALC_STEREO_SOURCES,       0,
+                               ALC_STEREO_SOURCES,       count,
                                ALC_MAX_AUXILIARY_SENDS,  0,
                                ALC_HRTF_SOFT,            ALC_FALSE,
                                ALC_OUTPUT_LIMITER_SOFT,  ALC_FALSE,

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "core/app_state.h"
@@ -31,11 +32,11 @@ constexpr BlurRecipe kShadowBlur{5, 0.1f, 0.5f};
 constexpr BlurRecipe kSurfBlur{20, 0.05f, 1.0f};
 
 // Where the bake draws: an off-screen framebuffer when the driver has one, else the lower-left
-// corner of the back buffer, which limits the size to the window.
+// corner of the back buffer, which limits the size to the window. The photographs draw with
+// the depth test off, so the framebuffer needs no depth storage.
 struct BakeTarget {
   GLuint framebuffer = 0;
   GLuint colour = 0;
-  GLuint depth = 0;
   int size = 0;    // pixels drawn along each side
   int wanted = 0;  // pixels of the finished texture
 };
@@ -59,14 +60,10 @@ BakeTarget openBakeTarget(int wanted) {
   if (bakeOffScreen && framebufferObjectsAvailable()) {
     glGenFramebuffersEXT(1, &target.framebuffer);
     glGenRenderbuffersEXT(1, &target.colour);
-    glGenRenderbuffersEXT(1, &target.depth);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.framebuffer);
     glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, target.colour);
     glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, wanted, wanted);
     glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT, target.colour);
-    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, target.depth);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, wanted, wanted);
-    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, target.depth);
     if (glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_COMPLETE_EXT) return target;
   }
   // No usable framebuffer object: fall back to the back buffer.
@@ -74,9 +71,8 @@ BakeTarget openBakeTarget(int wanted) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     glDeleteFramebuffersEXT(1, &target.framebuffer);
     glDeleteRenderbuffersEXT(1, &target.colour);
-    glDeleteRenderbuffersEXT(1, &target.depth);
   }
-  return BakeTarget{0, 0, 0, backBufferSize(wanted), wanted};
+  return BakeTarget{0, 0, backBufferSize(wanted), wanted};
 }
 
 // A back buffer smaller than the texture gave a smaller picture: widen it to the full size, so
@@ -101,7 +97,6 @@ void closeBakeTarget(BakeTarget& target) {
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
   glDeleteFramebuffersEXT(1, &target.framebuffer);
   glDeleteRenderbuffersEXT(1, &target.colour);
-  glDeleteRenderbuffersEXT(1, &target.depth);
 }
 
 // From 240 units up a 6 degree view covers the 25-unit grid almost orthographically; the
@@ -229,49 +224,92 @@ TexelStep texelStep(float centre, float low, float high, int size) {
   return {((texel % size) + size) % size, fixed & 255};
 }
 
-// The renderer's filter between two texels, rounded to nearest.
-inline int filter8(int weight, int a, int b) { return a + ((weight * (b - a) + 128) >> 8); }
+// The renderer's filter between two texels with a weight of 0..255 for the second, rounded to
+// nearest; every step fits 16 bits, so the row loops run on the processor's vector lanes.
+inline std::uint16_t filter8(std::uint16_t weight, std::uint16_t a, std::uint16_t b) {
+  const std::uint16_t sum = static_cast<std::uint16_t>(a * (256 - weight) + b * weight + 128);  // <= 65408
+  return static_cast<std::uint16_t>(sum >> 8);
+}
 
 // The renderer's 8-bit product of two bytes over 255, as its blend computes it.
-inline int multiply8(int a, int b) {
-  const int product = a * b;
-  return (product + (product >> 8) + 128) >> 8;
+inline std::uint16_t multiply8(std::uint16_t a, std::uint16_t b) {
+  const std::uint16_t product = static_cast<std::uint16_t>(a * b);
+  const std::uint16_t rounded = static_cast<std::uint16_t>(product + (product >> 8) + 128);  // <= 65407
+  return static_cast<std::uint16_t>(rounded >> 8);
+}
+
+void filterRow(unsigned char* out, const unsigned char* low, const unsigned char* high, int count, int weight) {
+  for (int i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(filter8(weight, low[i], high[i]));
+}
+
+// The blend of a source row over a target row: source x alpha + target x (1 - alpha), in bytes.
+void blendRow(unsigned char* out, const unsigned char* source, int count, int alphaByte) {
+  const std::uint16_t alpha = static_cast<std::uint16_t>(alphaByte);
+  const std::uint16_t keep = static_cast<std::uint16_t>(255 - alphaByte);
+  for (int i = 0; i < count; ++i) {
+    const std::uint16_t sum = multiply8(source[i], alpha) + multiply8(out[i], keep);
+    out[i] = static_cast<unsigned char>(sum > 255 ? 255 : sum);
+  }
+}
+
+// The picture's row sampled at every pixel of [first, end) along a row, through the columns'
+// own filter steps.
+void sampleRow(unsigned char* out, const unsigned char* row, const std::vector<TexelStep>& columns, int first,
+               int end, int size) {
+  for (int c = first; c < end; ++c) {
+    const TexelStep col = columns[c];
+    const int next = (col.texel + 1) % size;
+    for (int k = 0; k < 3; ++k) out[c * 3 + k] = static_cast<unsigned char>(filter8(col.weight, row[col.texel * 3 + k], row[next * 3 + k]));
+  }
 }
 
 // One redraw of the picture over the pixels (left, top) to (right, bottom) of the y-down view,
-// upside down, blended over `target` with the given alpha.
+// upside down, blended over `target` with the given alpha. The renderer filters along the
+// columns first, then between the two rows: a redraw that only shifts the picture sideways
+// reads whole rows as they are, and one stretched only up and down filters two rows at once.
 void redraw(Picture& target, const Picture& picture, int size, const std::array<float, 4>& quad, float alpha) {
   // The alpha reaches the blend as a byte, rounded to nearest.
   const int alphaByte = static_cast<int>(std::lround(alpha * 255.0f));
-  const int firstColumn = std::max(0, static_cast<int>(std::ceil(quad[0] - 0.5f)));
-  const int endColumn = std::min(size, static_cast<int>(std::ceil(quad[2] - 0.5f)));
+  const int first = std::max(0, static_cast<int>(std::ceil(quad[0] - 0.5f)));
+  const int end = std::min(size, static_cast<int>(std::ceil(quad[2] - 0.5f)));
+  if (first >= end) return;
   std::vector<TexelStep> columns(static_cast<std::size_t>(size));
-  for (int c = firstColumn; c < endColumn; ++c) columns[c] = texelStep(c + 0.5f, quad[0], quad[2], size);
+  for (int c = first; c < end; ++c) columns[c] = texelStep(c + 0.5f, quad[0], quad[2], size);
+  const int shift = columns[first].texel - first;
+  bool shifted = true;
+  for (int c = first; c < end; ++c) shifted = shifted && columns[c].weight == 0 && columns[c].texel == c + shift;
+  const std::size_t stride = static_cast<std::size_t>(size) * 3;
+  std::vector<unsigned char> filtered(stride), low(stride), high(stride);
   for (int r = 0; r < size; ++r) {
     const float down = static_cast<float>(size - r) - 0.5f;  // pixel centre in the y-down view
     if (down < quad[1] || down >= quad[3]) continue;
     const TexelStep row = texelStep(down, quad[1], quad[3], size);
-    const unsigned char* low = &picture[static_cast<std::size_t>(row.texel) * size * 3];
-    const unsigned char* high = &picture[static_cast<std::size_t>((row.texel + 1) % size) * size * 3];
-    unsigned char* out = &target[static_cast<std::size_t>(r) * size * 3];
-    for (int c = firstColumn; c < endColumn; ++c) {
-      const TexelStep col = columns[c];
-      const int next = (col.texel + 1) % size;
-      for (int k = 0; k < 3; ++k) {
-        const int below = filter8(col.weight, low[col.texel * 3 + k], low[next * 3 + k]);
-        const int above = filter8(col.weight, high[col.texel * 3 + k], high[next * 3 + k]);
-        const int source = filter8(row.weight, below, above);
-        const int blended = multiply8(source, alphaByte) + multiply8(out[c * 3 + k], 255 - alphaByte);
-        out[c * 3 + k] = static_cast<unsigned char>(std::min(blended, 255));
-      }
+    const unsigned char* lowRow = &picture[row.texel * stride];
+    const unsigned char* highRow = &picture[((row.texel + 1) % size) * stride];
+    const unsigned char* source = nullptr;  // the sampled pixel for column first
+    if (shifted && row.weight == 0) {
+      source = lowRow + (first + shift) * 3;
+    } else if (shifted) {
+      filterRow(filtered.data(), lowRow, highRow, size * 3, row.weight);
+      source = filtered.data() + (first + shift) * 3;
+    } else if (row.weight == 0) {
+      sampleRow(low.data(), lowRow, columns, first, end, size);
+      source = low.data() + first * 3;
+    } else {
+      sampleRow(low.data(), lowRow, columns, first, end, size);
+      sampleRow(high.data(), highRow, columns, first, end, size);
+      filterRow(filtered.data() + first * 3, low.data() + first * 3, high.data() + first * 3, (end - first) * 3, row.weight);
+      source = filtered.data() + first * 3;
     }
+    blendRow(&target[r * stride + first * 3], source, (end - first) * 3, alphaByte);
   }
 }
 
 // Smears the captured picture outwards and redraws it twice, so it ends the right way up: the
 // same passes the bake once drew through GL, done byte for byte as the software renderer
 // does them. The offsets are pixels of the finished texture, so a smaller picture blurs alike.
-Picture blurPicture(const Picture& picture, int size, int wanted, const BlurRecipe& recipe, unsigned char clear) {
+// The finished picture replaces the captured one.
+void blurPicture(Picture& picture, int size, int wanted, const BlurRecipe& recipe, unsigned char clear) {
   const float s = static_cast<float>(size);
   const float pixel = s / static_cast<float>(wanted);
   Picture smeared(picture.size(), clear);
@@ -282,9 +320,8 @@ Picture blurPicture(const Picture& picture, int size, int wanted, const BlurReci
     redraw(smeared, picture, size, {0, -d, s, s + d}, recipe.roundAlpha);
     redraw(smeared, picture, size, {d, 0, s + d, s}, recipe.roundAlpha);
   }
-  Picture finished(picture.size(), clear);
-  redraw(finished, smeared, size, {-pixel, 0, s + pixel, s}, recipe.finalAlpha);
-  return finished;
+  std::fill(picture.begin(), picture.end(), clear);
+  redraw(picture, smeared, size, {-pixel, 0, s + pixel, s}, recipe.finalAlpha);
 }
 
 void finishBake(const std::array<float, 4>& clearColour) {
@@ -373,9 +410,9 @@ void bakeTexture(const BakeRecipe& recipe) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, target.size, target.size, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
   const unsigned char clear = recipe.clearColour[0] > 0.5f ? 255 : 0;
-  const Picture blurred = blurPicture(picture, target.size, target.wanted, recipe.blur, clear);
+  blurPicture(picture, target.size, target.wanted, recipe.blur, clear);
   TextureRecord& record = GameTextures[recipe.slot];
-  uploadPicture(record, blurred, target.size);
+  uploadPicture(record, picture, target.size);
   widenToFullSize(record, target);
   closeBakeTarget(target);
   finishBake(keptClear);
