@@ -75,6 +75,8 @@ TEST(ModelDrawing, OnlyClosedOutwardGroupsLoseTheirBackFacesAndBoxesKnowTheirHei
       "f 5/1 6/1 7/1 8/1\nf 2/1 1/1 4/1 3/1\nf 6/1 2/1 3/1 7/1\nf 1/1 5/1 8/1 4/1\nf 8/1 7/1 3/1 4/1\n";
   tree.write("cube.obj", cube + "f 1/1 2/1 6/1 5/1\n");
   tree.write("open.obj", cube);
+  tree.write("spike.obj", "v -100 -100 -100\nv 100 -100 -100\nv 0 -100 100\nv 0 100 0\nvt 0 0 0\ng spike\n"
+                          "usemtl white\nf 1/1 2/1 3/1\nf 1/1 4/1 2/1\nf 2/1 4/1 3/1\nf 3/1 4/1 1/1\n");
   tree.write("back.obj", "v 100 0 0\nv 0 0 0\nv 0 100 0\nv 100 100 0\nvt 0 0 0\ng board\nusemtl white\nf 1/1 2/1 3/1 4/1\n");
   ASSERT_TRUE(writeTga(tree.path("data/textures/white.tga"), stripedPicture(2, 2, {{255, 255, 255, 255}}), 24));
   {
@@ -83,6 +85,8 @@ TEST(ModelDrawing, OnlyClosedOutwardGroupsLoseTheirBackFacesAndBoxesKnowTheirHei
     ASSERT_TRUE(loadModel(2, "open.obj", 1));
     ASSERT_TRUE(loadModel(3, "cube.obj", -1));  // mirrored: wound inwards
     ASSERT_TRUE(loadModel(4, "back.obj", 1));
+    ASSERT_TRUE(loadModel(5, "cube.obj", 0.4f));  // narrower than a cell
+    ASSERT_TRUE(loadModel(6, "spike.obj", 1));
   }
   for (int slot = 1; slot <= 4; ++slot) EXPECT_EQ(modelPools.groups[modelPools.slots[slot].firstGroup].closed, slot == 1) << slot;
   float bottom = 0.0f, top = 0.0f;
@@ -90,6 +94,9 @@ TEST(ModelDrawing, OnlyClosedOutwardGroupsLoseTheirBackFacesAndBoxesKnowTheirHei
   EXPECT_FLOAT_EQ(bottom, -1.0f);
   EXPECT_FLOAT_EQ(top, 1.0f);
   EXPECT_FALSE(modelBoxHeights(2, bottom, top)) << "open";
+  EXPECT_FALSE(modelBoxHeights(5, bottom, top)) << "narrower than a cell";
+  EXPECT_TRUE(modelPools.groups[modelPools.slots[6].firstGroup].closed);
+  EXPECT_FALSE(modelBoxHeights(6, bottom, top)) << "closed but no box";
 
   glEnable(GL_BLEND);
   glEnable(GL_ALPHA_TEST);
