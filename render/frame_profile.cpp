@@ -43,29 +43,28 @@ double median(std::vector<float> values) {
   return values[middle];
 }
 
+// Each part's median in a screen's samples, then their sum, ending the line begun by the caller.
+void printMedians(const std::array<std::vector<float>, kPartCount>& parts, int decimals) {
+  double sum = 0.0;
+  for (int part = 0; part < kPartCount; ++part) {
+    const double value = median(parts[part]);
+    sum += value;
+    std::printf(" %s %.*f,", kPartNames[part], decimals, value);
+  }
+  std::printf(" sum %.*f\n", decimals, sum);
+}
+
 void printProfile() {
   for (int screen = 0; screen < ScreenProfileCount; ++screen) {
     const auto& parts = profile.samples[screen];
     if (parts[0].empty()) continue;
     std::printf("frame profile, %s screen, median ms over %zu frames:", kScreenNames[screen],
                 parts[0].size());
-    double sum = 0.0;
-    for (int part = 0; part < kPartCount; ++part) {
-      const double ms = median(parts[part]);
-      sum += ms;
-      std::printf(" %s %.2f,", kPartNames[part], ms);
-    }
-    std::printf(" sum %.2f\n", sum);
+    printMedians(parts, 2);
     const auto& counts = profile.fragments[screen];
     if (counts[0].empty()) continue;
     std::printf("fragments shaded, %s screen, median thousands:", kScreenNames[screen]);
-    double total = 0.0;
-    for (int part = 0; part < kPartCount; ++part) {
-      const double thousands = median(counts[part]);
-      total += thousands;
-      std::printf(" %s %.1f,", kPartNames[part], thousands);
-    }
-    std::printf(" sum %.1f\n", total);
+    printMedians(counts, 1);
   }
 }
 
