@@ -80,8 +80,11 @@ void beginTurn(int kind) {
   turn.seed = static_cast<unsigned>(std::rand());
   const SearchGrid& grid = searchGridFor(kind, turn.strokes, holeSetup.par);
   turn.searchFps = std::min(std::max(frameClock.fps, kMinSearchFps), kMaxSearchFps);
-  const float searchFrames = searchCandidateCount(grid) * secondsPerCandidate * turn.searchFps / kSearchFramesPerFrame;
-  turn.strikeFrame = static_cast<int>(std::lround(searchFrames)) + showFrames();
+  // The look-ahead to the strike shares the budget with the strokes: L frames ahead, W frames of
+  // strokes and S frames of showing at B a drawn frame need L = (L + W) / B + S.
+  const float strokeFrames = searchCandidateCount(grid) * secondsPerCandidate * turn.searchFps;
+  constexpr float kBudget = kSearchFramesPerFrame;
+  turn.strikeFrame = static_cast<int>(std::lround((strokeFrames + showFrames() * kBudget) / (kBudget - 1)));
   beginStrokeSearch(grid, turn.seed, turn.searchFps, turn.strikeFrame);
 }
 

@@ -211,12 +211,14 @@ bool advanceStroke(StrokeOutcome& outcome) {
     return finishStroke(outcome, StrokeInWater);
   }
   runRollingStep();
-  // The flow ended a stroke that ran out of time, the ball already back at its start.
-  if (cameraMode == InWater) return finishStroke(outcome, StrokeTimedOut);
+  // The flow ended a stroke that ran out of time, or that stopped wedged in a wall (lost like
+  // one into the water), the ball already back at its start.
+  if (cameraMode == InWater) return finishStroke(outcome, strokeClock > strokeTimeLimit ? StrokeTimedOut : StrokeInWater);
   return shotPhase == Aiming && finishStroke(outcome, StrokeAtRest);
 }
 
-enum SearchPhase : int { CoarseGrid = 0, FineGrid = 1, SearchDone = 2 };
+// The look-ahead first plays the frames until the strike with the ball waiting, then the grids.
+enum SearchPhase : int { LookingAhead = 0, CoarseGrid = 1, FineGrid = 2, SearchDone = 3 };
 
 // The search under way; reset by beginStrokeSearch. Large (two copies of the play records),
 // so it lives here rather than on a stack.
@@ -225,13 +227,14 @@ struct SearchState {
   unsigned seed = 0;
   float fps = kSimulationFps;
   int phase = SearchDone;
+  int leadFrames = 0;         // frames of the look-ahead still to play
   int candidate = 0;          // next candidate of the phase
   long candidateFrames = 0;   // frames simulated by the candidates that ended
   int candidatesRun = 0;
   bool running = false;       // a candidate stroke is part-way, its records in `paused`
   StrokeOutcome current;
   StrokeChoice choice;
-  PlayWorld start;            // where every candidate starts
+  PlayWorld start;            // where every candidate starts (while looking ahead, how far it got)
   PlayWorld paused;
   PlayWorld game;             // the game's records while a call simulates
 };
@@ -293,6 +296,28 @@ bool startNextCandidate() {
   }
 }
 
+// Plays up to `budget` frames of the look-ahead on the course as the search found it, the ball
+// waiting; returns the frames played. The random source is seeded from the frames still to
+// play, so that one seed and one budget repeat exactly.
+int lookAhead(int budget) {
+  const int frames = std::min(budget, search.leadFrames);
+  restore(search.start);
+  soundVolume = 0;
+  frameClock.fps = search.fps;
+  std::srand(search.seed + static_cast<unsigned>(search.leadFrames));
+  for (int frame = 0; frame < frames; ++frame) {
+    ball.velocity.x = 0;
+    ball.velocity.z = 0;
+    simulatePlayFrame();
+  }
+  capture(search.start);
+  search.start.volume = search.game.volume;
+  search.start.fps = search.game.fps;
+  search.leadFrames -= frames;
+  if (search.leadFrames == 0) search.phase = CoarseGrid;
+  return frames;
+}
+
 void considerCandidate(const StrokeOutcome& o) {
   StrokeChoice& c = search.choice;
   if (strokeScore(o) < strokeScore(c.best)) c.best = o;
@@ -333,26 +358,17 @@ void beginStrokeSearch(const SearchGrid& grid, unsigned seed, float fps, int lea
   search.grid = grid;
   search.fps = fps;
   search.seed = seed;
-  search.phase = CoarseGrid;
+  search.leadFrames = std::max(leadFrames, 0);
+  search.phase = search.leadFrames > 0 ? LookingAhead : CoarseGrid;
   search.candidate = 0;
   search.running = false;
   search.choice = StrokeChoice{};
   search.candidateFrames = 0;
   search.candidatesRun = 0;
   // The strokes start from the course as it will be when the ball is struck: the clocks run on
-  // while the ball waits.
+  // while the ball waits. The look-ahead to then shares the frame budget with the strokes.
   capture(search.game);
-  soundVolume = 0;
-  frameClock.fps = fps;
-  for (int frame = 0; frame < leadFrames; ++frame) {
-    ball.velocity.x = 0;
-    ball.velocity.z = 0;
-    simulatePlayFrame();
-  }
   capture(search.start);
-  search.start.volume = search.game.volume;
-  search.start.fps = search.game.fps;
-  restore(search.game);
 }
 
 int searchCandidateCount(const SearchGrid& grid) { return coarseCount(grid) + fineCount(grid); }
@@ -365,11 +381,13 @@ bool continueStrokeSearch(int frameBudget) {
   if (search.phase == SearchDone) return true;
   const unsigned resumeSeed = static_cast<unsigned>(std::rand());
   capture(search.game);
+  int budget = frameBudget;
+  if (search.phase == LookingAhead) budget -= lookAhead(budget);
   if (search.running) {
     restore(search.paused);
     std::srand(search.seed + static_cast<unsigned>(search.current.frames));
   }
-  for (int budget = frameBudget; budget > 0;) {
+  while (budget > 0) {
     if (!search.running && !startNextCandidate()) break;
     while (budget > 0) {
       --budget;

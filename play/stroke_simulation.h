@@ -70,8 +70,9 @@ struct StrokeChoice {
 
 // A search spread over many calls, for a computer player's turn. beginStrokeSearch starts from
 // the ball's current place and the course as it will be after leadFrames more frames with the
-// ball waiting (when the stroke will be played), its strokes at fps frames a second; each continueStrokeSearch simulates about
-// frameBudget frames (a stroke is cut at the budget and resumed by the next call) and leaves
+// ball waiting (when the stroke will be played), its strokes at fps frames a second; each
+// continueStrokeSearch simulates at most frameBudget frames, the look-ahead to the strike
+// included (a stroke is cut at the budget and resumed by the next call) and leaves
 // every record of the game as it found it, so play goes on between calls. The random source is
 // reseeded from its own next draw, so a run with one seed repeats exactly. Returns true once
 // the search is complete; strokeSearchResult() then holds the choice.

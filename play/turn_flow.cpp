@@ -9,6 +9,7 @@
 #include "course/terrain_grid.h"
 #include "play/ball_physics.h"
 #include "play/computer_player.h"
+#include "play/course_objects.h"
 #include "play/play_overlay.h"
 #include "play/play_state.h"
 #include "render/vector_math.h"
@@ -210,8 +211,13 @@ void runRollingStep() {
   } else {
     restTimer += 5 / frameClock.fps;
   }
-  if (restTimer > kRestTime) endStroke();
-  else if (strokeClock > strokeTimeLimit) endStrokeOutOfTime();
+  // A ball that squeezed through the corner between walls can stop with its centre inside a
+  // wall block, where every stroke is pushed back: it goes back to where it was struck from,
+  // as after a stroke out of time, rather than stay there for good.
+  const bool wedged = behaviourAt(static_cast<int>(std::floor(ball.position.x)),
+                                  static_cast<int>(std::floor(ball.position.z))) == WallBlock;
+  if (restTimer > kRestTime && !wedged) endStroke();
+  else if (restTimer > kRestTime || strokeClock > strokeTimeLimit) endStrokeOutOfTime();
 }
 
 void endStroke() {

@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "course/terrain_grid.h"
 #include "play/ball_physics.h"
+#include "play/course_objects.h"
 #include "play/play_state.h"
 #include "play/stroke_simulation.h"
 #include "play/turn_flow.h"
@@ -223,8 +224,9 @@ TEST(Water, StrokeCountsTheBallGoesBackAfterThreeSecondsAndTheNextPlayerPlays) {
   EXPECT_NEAR(playWhile([] { return shotPhase == Halted; }), 201, 1);
 }
 
-// A stroke that neither rests nor reaches water within the time limit ends as one into the water.
-TEST(Water, ALongRollEndsAtTheStrokeTimeLimitAsIntoTheWater) {
+// A stroke that neither rests nor reaches water within the time limit, or that stops wedged inside
+// a wall block, ends as one into the water.
+TEST(Water, ALongRollOrABallWedgedInAWallEndsAsIntoTheWater) {
   buildFlatHole();
   startPlayers(2);
   strokeTimeLimit = 3;  // a roll along +x at power 6 is still going at 1.1 units/s then
@@ -239,6 +241,18 @@ TEST(Water, ALongRollEndsAtTheStrokeTimeLimitAsIntoTheWater) {
   EXPECT_EQ(players.currentPlayer, 1);
   EXPECT_EQ(players.strokes[0], 1);
   EXPECT_NEAR(players.restPosition[0][0], 3.5, 1e-4) << "the ball is back where it was struck from";
+
+  // The ball squeezed into the middle of a block of walls, where every stroke is pushed back.
+  for (int x = 11; x <= 13; ++x)
+    for (int z = 11; z <= 13; ++z) placeObject(x, z, WallBlock);
+  strikePower = 1;
+  click();
+  playFrame();
+  placeBall(12.5, 12.5);
+  ASSERT_NEAR(playWhile([] { return cameraMode != InWater; }, 600), 96, 1) << "still for 1.6 s, then lost";
+  playUntilAiming();
+  EXPECT_EQ(players.strokes[1], 1);
+  EXPECT_NEAR(players.restPosition[1][0], 4.5, 1e-4);
 }
 
 // The holed sequence: a click after 25, the turn passing or the next hole.

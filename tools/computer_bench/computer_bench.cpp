@@ -7,10 +7,11 @@
 // as a load-independent estimate: the most play frames simulated within one drawn frame times
 // the median processor time of one simulated frame over the search's long batches.
 //
-//   computer_bench [--root DIR] [--seeds N] [--world W] [--strength K] [--verbose 1]
+//   computer_bench [--root DIR] [--seeds N] [--world W] [--hole H] [--strength K] [--verbose 1]
 //
 // DIR is the game's working directory (the one holding ./data); W limits the run to one world
-// (numbered from 0 in catalogue order), K to one strength (1 rookie, 2 club, 3 ace).
+// (numbered from 0 in catalogue order), H to one hole of each world, K to one strength (1 rookie,
+// 2 club, 3 ace). The load average is printed at the start and the end, beside the times.
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,6 +42,7 @@ struct BenchOptions {
   const char* root = nullptr;
   int seeds = 3;
   int world = -1;
+  int hole = 0;  // 0: every hole
   int strength = 0;
   int verbose = 0;  // 1: a line for every hole
 };
@@ -89,6 +91,7 @@ bool parseOptions(int argc, char** argv, BenchOptions& o) {
     if (std::strcmp(argv[i], "--root") == 0) o.root = argv[i + 1];
     else if (std::strcmp(argv[i], "--seeds") == 0) o.seeds = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--world") == 0) o.world = std::atoi(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--hole") == 0) o.hole = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--strength") == 0) o.strength = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--verbose") == 0) o.verbose = std::atoi(argv[i + 1]);
     else return false;
@@ -167,8 +170,10 @@ void benchWorld(int world, int kind, const BenchOptions& o, StrengthFigures& all
   catalogue.currentWorld = world;
   loadWorldTheme();
   double overParSum = 0;
-  int worstStrokes = 0;
+  int worstStrokes = 0, holes = 0;
   for (int hole = 1; hole <= courseHoleCount(); ++hole) {
+    if (o.hole != 0 && o.hole != hole) continue;
+    holes += 1;
     double holeOverPar = 0;
     HoleResult longest;  // the longest frames over the seeds
     static std::array<double, kMaxBatches> batches;
@@ -196,8 +201,14 @@ void benchWorld(int world, int kind, const BenchOptions& o, StrengthFigures& all
   }
   std::printf("world %d %-18s %-6s average %+.2f strokes a hole against par, worst single round of a hole %+d\n",
               world, catalogue.worldNames[world].data(), computerKindName(kind),
-              overParSum / courseHoleCount(), worstStrokes);
+              overParSum / std::max(holes, 1), worstStrokes);
   std::fflush(stdout);
+}
+
+// The machine's load average beside the times, which grow with it.
+void printLoad(const char* when) {
+  std::array<double, 3> load{};
+  if (getloadavg(load.data(), 3) == 3) std::printf("load average at the %s: %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
 }
 
 }  // namespace
@@ -205,7 +216,7 @@ void benchWorld(int world, int kind, const BenchOptions& o, StrengthFigures& all
 int main(int argc, char** argv) {
   BenchOptions o;
   if (!parseOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: computer_bench [--root DIR] [--seeds N] [--world W] [--strength K] [--verbose 1]\n");
+    std::fprintf(stderr, "usage: computer_bench [--root DIR] [--seeds N] [--world W] [--hole H] [--strength K] [--verbose 1]\n");
     return 2;
   }
   if (o.root && chdir(o.root) != 0) {
@@ -213,6 +224,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   buildCourseCatalogue();
+  printLoad("start");
   for (int kind = RookieComputer; kind <= AceComputer; ++kind) {
     if (o.strength != 0 && o.strength != kind) continue;
     StrengthFigures all;
@@ -230,5 +242,6 @@ int main(int argc, char** argv) {
                 all.estimateHole);
     std::fflush(stdout);
   }
+  printLoad("end");
   return 0;
 }
