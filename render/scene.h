@@ -26,10 +26,11 @@ void drawPass(int mode);
 // sea. Also used by the surf bake.
 void drawTerrain();
 
-// Lays only the depth of the ground cells that drawTerrain will draw fully opaque (under the
-// same clip plane, culling and matrix), so that what is filled before the ground and would be
-// covered by it (the sky, the reflection, the sea) is skipped by the depth test. The ground
-// drawn later has the same depth and passes; the picture does not change.
+// Lays only the depth of the ground cells that drawTerrain will draw fully opaque when it
+// leaves out the ground inside walls (under the same clip plane, culling and matrix), so that
+// what is filled before the ground and would be covered by it (the sky, the reflection, the
+// sea) is skipped by the depth test. The ground drawn later has the same depth and passes;
+// the picture does not change.
 void drawOpaqueGroundDepth();
 
 // Turns on the linear fog of the play view (light grey, from the eye to 30 units) when the

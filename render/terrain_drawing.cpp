@@ -185,6 +185,9 @@ void drawOpaqueGroundDepth() {
     for (int z = 0; z < kGridCells; ++z) {
       const TerrainCell& cell = terrainGrid.cells[x][z];
       if (groundHidden(cell) || !opaqueCell(x, z) || highestCorner(x, z) < lowestShown) continue;
+      // The ground drawn over this depth leaves out what walls enclose: laid here, it would
+      // take the pixel centres on a wall's outline that the wall's own faces leave open.
+      if (groundInsideWall(x, z)) continue;
       if (!sphereInFrustum(sceneFrustum, x + 0.5f, cell.height, z + 0.5f, kCellCullRadius)) continue;
       for (int corner : kTriangleCorners) {
         const int vx = x + kCornerOffsets[corner][0];
