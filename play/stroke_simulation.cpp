@@ -13,6 +13,7 @@
 #include "play/turn_flow.h"
 #include "render/camera.h"
 #include "render/particles.h"
+#include "render/vector_math.h"
 
 namespace {
 
@@ -228,6 +229,7 @@ struct SearchState {
   float fps = kSimulationFps;
   int phase = SearchDone;
   int leadFrames = 0;         // frames of the look-ahead still to play
+  float cupAim = 0;           // degrees: the aim straight at the cup
   int candidate = 0;          // next candidate of the phase
   long candidateFrames = 0;   // frames simulated by the candidates that ended
   int candidatesRun = 0;
@@ -258,12 +260,15 @@ int fineCount(const SearchGrid& g) {
 }
 
 // The aim and power of candidate i of the current phase (powers rise fastest, so that the
-// first stroke found to hole at an aim is also the gentlest there).
+// first stroke found to hole at an aim is also the gentlest there). The coarse aims start
+// straight at the cup and widen to either side in turn, so that the first stroke found to hole
+// is the plainest rather than a rebound that the least error spoils.
 void candidateStroke(int i, float& aim, float& power) {
   const SearchGrid& g = search.grid;
   if (search.phase == CoarseGrid) {
     const int powers = coarsePowerCount(g);
-    aim = static_cast<float>(i / powers) * g.aimStep;
+    const int k = i / powers;  // aims 0, +1, -1, +2, -2, ... steps from the cup's
+    aim = search.cupAim + static_cast<float>(k % 2 == 1 ? (k + 1) / 2 : -(k / 2)) * g.aimStep;
     power = g.powerFrom + static_cast<float>(i % powers) * g.powerStep;
     return;
   }
@@ -359,6 +364,8 @@ void beginStrokeSearch(const SearchGrid& grid, unsigned seed, float fps, int lea
   search.fps = fps;
   search.seed = seed;
   search.leadFrames = std::max(leadFrames, 0);
+  // A stroke at aim a leaves along (a + 180) degrees.
+  search.cupAim = static_cast<float>(std::atan2(holeSetup.cupZ - ball.position.z, holeSetup.cupX - ball.position.x)) * kRadToDeg - 180;
   search.phase = search.leadFrames > 0 ? LookingAhead : CoarseGrid;
   search.candidate = 0;
   search.running = false;
