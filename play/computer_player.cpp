@@ -24,7 +24,8 @@ constexpr float kLayUpDistance = 4;
 constexpr float kMinSearchFps = kMinFps;
 constexpr float kMaxSearchFps = 240;
 
-// Rookies search coarsely and miss by more; the ace searches finely and nearly never misses.
+// Rookies search coarsely, round from aim 0, and miss by more; the ace searches finely, the aims
+// at the cup first, and nearly never misses.
 constexpr std::array<ComputerStrength, kPlayerKindCount> kStrengths{{
     {kThoroughSearch, 0, 0, 0},                                 // a person: unused
     {{10, 1.5f, 1.5f, 0, 0, 0, 0}, 3.5f, 0.12f, 0.35f},         // rookie

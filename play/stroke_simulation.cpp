@@ -260,15 +260,14 @@ int fineCount(const SearchGrid& g) {
 }
 
 // The aim and power of candidate i of the current phase (powers rise fastest, so that the
-// first stroke found to hole at an aim is also the gentlest there). The coarse aims start
-// straight at the cup and widen to either side in turn, so that the first stroke found to hole
-// is the plainest rather than a rebound that the least error spoils.
+// first stroke found to hole at an aim is also the gentlest there).
 void candidateStroke(int i, float& aim, float& power) {
   const SearchGrid& g = search.grid;
   if (search.phase == CoarseGrid) {
     const int powers = coarsePowerCount(g);
-    const int k = i / powers;  // aims 0, +1, -1, +2, -2, ... steps from the cup's
-    aim = search.cupAim + static_cast<float>(k % 2 == 1 ? (k + 1) / 2 : -(k / 2)) * g.aimStep;
+    const int k = i / powers;  // with cupFirst: aims 0, +1, -1, +2, -2, ... steps from the cup's
+    aim = g.cupFirst ? search.cupAim + static_cast<float>(k % 2 == 1 ? (k + 1) / 2 : -(k / 2)) * g.aimStep
+                     : static_cast<float>(k) * g.aimStep;
     power = g.powerFrom + static_cast<float>(i % powers) * g.powerStep;
     return;
   }

@@ -53,12 +53,16 @@ StrokeSequence searchStrokes(int maxStrokes, unsigned seed);
 
 // The aims and powers a search tries: every heading at aimStep with the powers from powerFrom
 // up to 12, then a finer grid around the best of those (no fine grid when fineAimStep is 0).
+// With cupFirst the coarse aims start straight at the cup and widen to either side in turn, so
+// that the first stroke found to hole is the plainest rather than a rebound that the least error
+// spoils; otherwise they run round from aim 0, as a player who has not studied the hole might.
 struct SearchGrid {
   float aimStep, powerFrom, powerStep;            // degrees; strike power steps
   float fineAimSpan, fineAimStep;                 // degrees either side of the coarse best
   float finePowerSpan, finePowerStep;
+  bool cupFirst = false;
 };
-constexpr SearchGrid kThoroughSearch{5, 1, 1, 4, 0.5f, 0.75f, 0.25f};
+constexpr SearchGrid kThoroughSearch{5, 1, 1, 4, 0.5f, 0.75f, 0.25f, true};
 
 // What a search from one place found: the best stroke (holed in the fewest frames, or else the
 // rest nearest the cup along the ground) and the best one that stops short of the cup without
