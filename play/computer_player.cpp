@@ -157,8 +157,7 @@ const SearchGrid& searchGridFor(int kind, int played, int par) {
 
 ChosenStroke strokeForStrength(int kind, const StrokeChoice& choice, int played, int par) {
   const ComputerStrength& strength = computerStrength(kind);
-  const int over = played - par - kSteadyOverPar;
-  const float steadiness = over < 0 ? 1.0f : over == 0 ? 0.5f : 0.0f;
+  const float steadiness = played - par < kSteadyOverPar ? 1.0f : 0.0f;
   const float layUpDraw = static_cast<float>(std::rand()) / (static_cast<float>(RAND_MAX) + 1.0f);
   const bool fromAfar = std::hypot(choice.best.rest.x - ball.position.x, choice.best.rest.z - ball.position.z) > kLayUpDistance;
   const bool layUp = choice.best.result == StrokeHoled && choice.layUp.result == StrokeAtRest && fromAfar &&

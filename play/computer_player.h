@@ -45,8 +45,8 @@ struct ChosenStroke {
 };
 
 // A computer that has played this many strokes over par steadies: from then on it searches as
-// the ace does, with half its errors for one stroke and none after, so that no hole runs away
-// (a stroke played without error goes where the search saw it go).
+// the ace does and without errors, so that no hole runs away (a stroke played without error goes
+// where the search saw it go; a half error still missed the narrow strokes some holes ask for).
 constexpr int kSteadyOverPar = 2;
 
 // The grid a strength searches after `played` strokes on a hole of this par.

@@ -113,8 +113,8 @@ TEST(ComputerTurn, StrengthsErrDifferentlyAndOneSeedRepeatsExactly) {
   const ChosenStroke b = strokeForStrength(ClubComputer, choice, 0, 3);
   EXPECT_EQ(a.aim, b.aim);
   EXPECT_EQ(a.power, b.power);
-  // Well over par even a rookie plays the stroke the search found, so no hole runs away.
-  const ChosenStroke steady = strokeForStrength(RookieComputer, choice, 3 + kSteadyOverPar + 1, 3);
+  // From par + kSteadyOverPar even a rookie plays the stroke the search found: no hole runs away.
+  const ChosenStroke steady = strokeForStrength(RookieComputer, choice, 3 + kSteadyOverPar, 3);
   EXPECT_EQ(steady.aim, 180);
   EXPECT_EQ(steady.power, 6);
 }
