@@ -52,18 +52,20 @@ scriptFor() {
 }
 
 # One run: prints frames per second and processor ms a frame over the 200 frames between the shots.
+# The game plays on for 50 frames after the last shot, so that a loaded machine's slow polling
+# still finds it running; a run whose time could not be read prints n/a and is left out.
 measure() {
-  local b=$1 w=$2 d=$3 dir=${folder[$1]} pid t0 c0 t1 c1 frames=515
-  [[ $w == title ]] && frames=265
+  local b=$1 w=$2 d=$3 dir=${folder[$1]} pid t0 c0 t1 c1 frames=560
+  [[ $w == title ]] && frames=310
   printf 'Sreenwidth \t 800\nSreenheight \t 600\nFullscreen \t 0\nGamedetail \t %s\n' "$d" > "$dir/data/tov.pref"
   rm -f "$dir"/*.png
   scriptFor "$w" > "$dir/script.txt"
   (cd "$dir" && exec "${binary[$b]}" --frames $frames --fixed-step 32 --seed 1 --script script.txt >"$dir/out.txt" 2>&1) &
   pid=$!
   while [[ ! -e "$dir/first.png" ]] && kill -0 "$pid" 2>/dev/null; do sleep 0.02; done
-  t0=$(now) c0=$(processorMs "$pid")
+  t0=$(now) c0=$(processorMs "$pid" || true)
   while [[ ! -e "$dir/last.png" ]] && kill -0 "$pid" 2>/dev/null; do sleep 0.02; done
-  t1=$(now) c1=$(processorMs "$pid")
+  t1=$(now) c1=$(processorMs "$pid" || true)
   wait "$pid" || true
   if [[ -z "$c0" || -z "$c1" ]]; then echo "n/a n/a"; return; fi
   awk -v t0="$t0" -v t1="$t1" -v c0="$c0" -v c1="$c1" 'BEGIN {printf "%.1f %.2f\n", 200 / (t1 - t0), (c1 - c0) / 200}'
@@ -78,6 +80,7 @@ for ((i = 0; i < runs; ++i)); do
   for s in "${screens[@]}"; do
     for b in A B; do
       read -r f c < <(measure "$b" $s)
+      [[ $f == n/a ]] && continue
       fps[$b $s]+="$f " cpu[$b $s]+="$c "
     done
   done
@@ -88,8 +91,8 @@ for s in "${screens[@]}"; do
   read -r w d <<< "$s"
   name="world $w detail $d"
   [[ $w == title ]] && name="title"
-  fa=$(printf '%s\n' ${fps[A $s]} | median) fb=$(printf '%s\n' ${fps[B $s]} | median)
-  ca=$(printf '%s\n' ${cpu[A $s]} | median) cb=$(printf '%s\n' ${cpu[B $s]} | median)
+  fa=$(printf '%s\n' ${fps[A $s]:-} | median) fb=$(printf '%s\n' ${fps[B $s]:-} | median)
+  ca=$(printf '%s\n' ${cpu[A $s]:-} | median) cb=$(printf '%s\n' ${cpu[B $s]:-} | median)
   awk -v n="$name" -v fa="$fa" -v fb="$fb" -v ca="$ca" -v cb="$cb" 'BEGIN {
     printf "%-16s %9s %9s %6.2f   %9s %9s %6.2f\n", n, fa, fb, (fa > 0 ? fb / fa : 0), ca, cb, (cb > 0 ? ca / cb : 0)}'
 done
