@@ -28,7 +28,7 @@ constexpr float kMaxSearchFps = 240;
 // at the cup first, and nearly never misses.
 constexpr std::array<ComputerStrength, kPlayerKindCount> kStrengths{{
     {kThoroughSearch, 0, 0, 0},                                 // a person: unused
-    {{10, 1.5f, 1.5f, 0, 0, 0, 0}, 3.5f, 0.12f, 0.35f},         // rookie
+    {{10, 1.5f, 1.5f, 0, 0, 0, 0}, 4.5f, 0.16f, 0.35f},         // rookie
     {{10, 1, 1.5f, 5, 1, 0.75f, 0.25f}, 2.0f, 0.07f, 0.45f},    // club
     {kThoroughSearch, 0.1f, 0.005f, 0},                         // ace
 }};
