@@ -211,13 +211,17 @@ void runRollingStep() {
   } else {
     restTimer += 5 / frameClock.fps;
   }
-  // A ball that squeezed through the corner between walls can stop with its centre inside a
-  // wall block, where every stroke is pushed back: it goes back to where it was struck from,
-  // as after a stroke out of time, rather than stay there for good.
-  const bool wedged = behaviourAt(static_cast<int>(std::floor(ball.position.x)),
-                                  static_cast<int>(std::floor(ball.position.z))) == WallBlock;
-  if (restTimer > kRestTime && !wedged) endStroke();
-  else if (restTimer > kRestTime || strokeClock > strokeTimeLimit) endStrokeOutOfTime();
+  if (restTimer > kRestTime) {
+    // A ball that squeezed through the corner between walls can stop with its centre inside a
+    // wall block, where every stroke is pushed back: it goes back to where it was struck from,
+    // as after a stroke out of time, rather than stay there for good.
+    const bool wedged = behaviourAt(static_cast<int>(std::floor(ball.position.x)),
+                                    static_cast<int>(std::floor(ball.position.z))) == WallBlock;
+    if (wedged) endStrokeOutOfTime();
+    else endStroke();
+  } else if (strokeClock > strokeTimeLimit) {
+    endStrokeOutOfTime();
+  }
 }
 
 void endStroke() {
