@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes the same set of screenshots from a build, for comparing the pictures of two builds
 # pixel by pixel: the title, the options, the player set-up, the course selection, the first
-# hole of every world at detail 0, 1 and 2, a ball rolling after a stroke, the pause menu and
-# the score screen, all at 640 x 480 with a fixed step and seed.
+# hole of every world at detail 0, 1 and 2, a ball rolling after a stroke, a ball struck into
+# the sea, the pause menu and the score screen, all at 640 x 480 with a fixed step and seed.
 #   tools/bench/picture_set.sh OUT_DIR [BUILD_DIR]
 #   tools/bench/picture_set.sh --compare DIR_A DIR_B   (needs a build's picture_diff)
 # It needs a display: without one it starts its own virtual display.
@@ -51,6 +51,25 @@ holedPlay() {
   (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames 548 --script script.txt > /dev/null 2>&1) ||
     echo "run holed-$tag failed"
 }
+# A ball struck into the sea: saltwind cove's first hole (the course selection opens on the
+# last world, two steps on), whose shore is open, the aim turned off the fairway, full power.
+waterPlay() {
+  local tag=$1
+  script=""
+  click 95 130 230
+  click 165 320 440
+  click 185 545 330
+  click 205 545 330
+  click 270 320 440
+  at 600 "hold right"
+  at 660 "unhold right"
+  at 680 "type \$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$"
+  at 710 "key space"
+  for t in 800 860 880 960 1020; do at $t "screenshot $out/water$t-$tag.png"; done
+  printf '%s' "$script" > "$game/script.txt"
+  (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames 513 --script script.txt > /dev/null 2>&1) ||
+    echo "run water-$tag failed"
+}
 # Title -> set-up -> the course selection turned on by `worlds` -> the first hole; then a
 # stroke at full power and the pause menu, the quit and the score screen.
 onePlay() {
@@ -84,6 +103,7 @@ onePlay() {
 for d in 0 1 2; do
   printf 'Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t %s\n' "$d" > "$game/data/tov.pref"
   holedPlay "d$d"
+  waterPlay "d$d"
   [[ -n "${QUILLMOOR_HOLED_ONLY:-}" ]] && continue  # only the holed runs, added to an older set
   for w in 0 1 2 3 4; do
     full=0
