@@ -45,10 +45,8 @@ void addWorld(const ListFile& list, const char* word) {
   catalogue.holeCounts[w] = 0;
   for (int hole = 1; hole <= kHolesPerCourse; ++hole) {
     holeMapPath(mapPath, list.root, hole, word);
-    catalogue.holePars[w][hole] = readHolePar(mapPath.data());
-    std::FILE* map = std::fopen(mapPath.data(), "r");
-    if (map != nullptr && catalogue.holeCounts[w] == hole - 1) catalogue.holeCounts[w] = hole;
-    if (map != nullptr) std::fclose(map);
+    const bool found = readHolePar(mapPath.data(), catalogue.holePars[w][hole]);
+    if (found && catalogue.holeCounts[w] == hole - 1) catalogue.holeCounts[w] = hole;
   }
   catalogue.worldCount = w + 1;
 }

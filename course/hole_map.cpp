@@ -1,6 +1,7 @@
 #include "course/hole_map.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "course/course_catalogue.h"
 #include "course/text_lines.h"
@@ -16,6 +17,8 @@ namespace {
 
 constexpr char kMapHeader[] = "Vorpelgames map data";
 constexpr float kHoleStartPulse = 10.0f;  // the first widget greets the new hole with a pulse
+constexpr int kDefaultPar = 3;             // of a map without a par line, or no map
+constexpr int kParTailBytes = 4096;        // the par line is looked for in this much of a map's end
 
 // Where the next record's fields go; "@x" ends a record, "@y" ends a group of records.
 struct MapCursor {
@@ -57,6 +60,47 @@ void applyMapLine(const char* line, MapCursor& cursor) {
   }
 }
 
+// The start of the line that ends just before `end` in text[0..end): after the '\n' before it,
+// or -1 when the text holds none and does not begin the file.
+long lineStart(const char* text, long end, bool textBeginsFile) {
+  for (long i = end - 1; i >= 0; --i) {
+    if (text[i] == '\n') return i + 1;
+  }
+  return textBeginsFile ? 0 : -1;
+}
+
+// The par from the last few kilobytes of a map, where the writer puts it: the last line that
+// matches "@Pa %d", cut as readTextLine cuts it. False when the tail cannot settle it exactly:
+// no par line in it, a line reaching past its start, or a NUL byte (readTextLine would then
+// drop the line after the one holding it).
+bool parFromTail(std::FILE* file, int& par) {
+  static std::array<char, kParTailBytes> tail;
+  if (std::fseek(file, 0, SEEK_END) != 0) return false;
+  const long size = std::ftell(file);
+  const long length = size < long(tail.size()) ? size : long(tail.size());
+  if (size < 0 || std::fseek(file, size - length, SEEK_SET) != 0) return false;
+  if (long(std::fread(tail.data(), 1, std::size_t(length), file)) != length) return false;
+  if (std::memchr(tail.data(), '\0', std::size_t(length)) != nullptr) return false;
+  const bool beginsFile = length == size;
+  long end = length > 0 && tail[length - 1] == '\n' ? length - 1 : length;
+  while (end >= 0) {
+    const long start = lineStart(tail.data(), end, beginsFile);
+    if (start < 0) return false;
+    TextLine line{};
+    const long kept = end - start < kTextLineLength - 1 ? end - start : kTextLineLength - 1;
+    std::memcpy(line.data(), tail.data() + start, std::size_t(kept));
+    int value = 0;
+    if (matchIntKey(line.data(), "@Pa", value)) {
+      // Its line is read only if the one before it is whole in the tail (and so has no NUL).
+      if (start > 0 && lineStart(tail.data(), start - 1, beginsFile) < 0) return false;
+      par = value;
+      return true;
+    }
+    end = start - 1;
+  }
+  return false;
+}
+
 void writeCell(std::FILE* file, const TerrainCell& cell) {
   std::fprintf(file, "@I %d\n@Ir %d\n@Ih %f\n", cell.interaction, cell.interactionRotation,
                double(cell.interactionHeight));
@@ -86,17 +130,20 @@ bool readHoleMapFile(const char* path) {
   return true;
 }
 
-int readHolePar(const char* path) {
-  int par = 3;
+bool readHolePar(const char* path, int& par) {
+  par = kDefaultPar;
   std::FILE* file = std::fopen(path, "r");
-  if (!file) return par;
-  TextLine line{};
-  int value = 0;
-  while (readTextLine(file, line)) {
-    if (matchIntKey(line.data(), "@Pa", value)) par = value;
+  if (!file) return false;
+  if (!parFromTail(file, par)) {
+    std::rewind(file);
+    TextLine line{};
+    int value = 0;
+    while (readTextLine(file, line)) {
+      if (matchIntKey(line.data(), "@Pa", value)) par = value;
+    }
   }
   std::fclose(file);
-  return par;
+  return true;
 }
 
 bool writeHoleMap(const char* path, const TerrainGrid& grid, int par) {

@@ -25,8 +25,9 @@ void holeMapPath(std::array<char, kPathLength>& out, const char* root, int hole,
 // Returns false when the file cannot be opened (the grid is then untouched).
 bool readHoleMapFile(const char* path);
 
-// The par of a hole map file: the last "@Pa" line, or 3 when there is none or no file.
-int readHolePar(const char* path);
+// The par of a hole map file into par: the last "@Pa" line, or 3 when there is none or no file.
+// Usually only the file's end is read. Returns whether the file opened.
+bool readHolePar(const char* path, int& par);
 
 // Writes the cells x 0..24, z 0..25 of the grid and the par in the hole map layout.
 // Returns false (with one line on standard error) when the file cannot be written.
