@@ -28,6 +28,15 @@ int musicChannelVolume(int setting) {
 std::array<SoundSample*, kSampleCount> sampleTable{};
 int lastChannel = -1;
 MusicPlayer musicPlayer;
+namespace {
+bool soundStartTried = false;  // lives for the whole run: a failed start is not tried again
+}  // namespace
+
+void startSoundOnce() {
+  if (soundStartTried) return;
+  soundStartTried = true;
+  startSound();
+}
 
 void startSound(const char* deviceName) {
   if (soundVersion() < kRequiredSoundVersion) {

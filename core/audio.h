@@ -57,9 +57,14 @@ struct MusicPlayer {
 };
 extern MusicPlayer musicPlayer;
 
-// Start-up of the sound library (once per run, before the window): prints "Error!" and the error
-// text when no device opens, and the game then runs silent. deviceName null is the system's default.
+// Start-up of the sound library: prints "Error!" and the error text when no device opens, and the
+// game then runs silent. deviceName null is the system's default.
 void startSound(const char* deviceName = nullptr);
+
+// The game's own start of the sound library, once per run: the main loop calls it after each
+// frame, so that the first picture is on screen without waiting for the mixer; nothing sounds
+// before the title loads in a later frame.
+void startSoundOnce();
 
 // Shuts the library down at program exit: closes the music and frees every sample.
 void stopSound();

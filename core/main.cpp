@@ -55,7 +55,6 @@ int main(int argc, char** argv) {
   findDataTree();
   chooseSaveFolder();
   std::srand(automation.seedGiven ? automation.seed : static_cast<unsigned>(std::time(nullptr)));
-  startSound();
   holeNumber = 1;
   catalogue.currentWorld = 4;
   buildCourseCatalogue();

@@ -272,5 +272,9 @@ void runFrame() {
 
 void runMainLoop() {
   input.mouseButtons = 0;
-  while (quitRequested == 0) runFrame();
+  while (quitRequested == 0) {
+    runFrame();
+    // The mixer opens once the first frame is shown; a run that ends there never needs it.
+    if (quitRequested == 0) startSoundOnce();
+  }
 }
