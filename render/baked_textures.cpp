@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "core/app_state.h"
@@ -208,11 +209,12 @@ void blurTexture(TextureRecord& record, const BakeTarget& target, const BlurReci
 using Picture = std::vector<unsigned char>;
 
 // Where one pixel of a redraw samples the captured picture along one axis, in 1/256 texel
-// steps: the texel below and the weight of the next, as the software renderer's bilinear
-// filter takes them (the coordinate stepped from the first pixel, scaled by 256 and rounded,
-// half a texel back).
+// steps: the texel below, the one after it (wrapping round) and the weight of that next one, as
+// the software renderer's bilinear filter takes them (the coordinate stepped from the first
+// pixel, scaled by 256 and rounded, half a texel back).
 struct TexelStep {
   int texel;
+  int next;
   int weight;  // 0..255
 };
 
@@ -220,12 +222,12 @@ TexelStep texelStep(float centre, float low, float high, int size) {
   const float perPixel = 1.0f / (high - low);
   const float t = (0.5f - low) * perPixel + (centre - 0.5f) * perPixel;
   const int fixed = static_cast<int>(std::nearbyint(t * static_cast<float>(size) * 256.0f)) - 128;
-  const int texel = fixed >> 8;
-  return {((texel % size) + size) % size, fixed & 255};
+  const int texel = ((fixed >> 8) % size + size) % size;
+  return {texel, (texel + 1) % size, fixed & 255};
 }
 
 // The renderer's filter between two texels with a weight of 0..255 for the second, rounded to
-// nearest; every step fits 16 bits, so the row loops run on the processor's vector lanes.
+// nearest; every step fits 16 bits.
 inline std::uint16_t filter8(std::uint16_t weight, std::uint16_t a, std::uint16_t b) {
   const std::uint16_t sum = static_cast<std::uint16_t>(a * (256 - weight) + b * weight + 128);  // <= 65408
   return static_cast<std::uint16_t>(sum >> 8);
@@ -238,90 +240,149 @@ inline std::uint16_t multiply8(std::uint16_t a, std::uint16_t b) {
   return static_cast<std::uint16_t>(rounded >> 8);
 }
 
-void filterRow(unsigned char* out, const unsigned char* low, const unsigned char* high, int count, int weight) {
-  for (int i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(filter8(weight, low[i], high[i]));
+// source x alpha + target x (1 - alpha), in bytes.
+inline unsigned char blend8(std::uint16_t source, std::uint16_t target, std::uint16_t alpha, std::uint16_t keep) {
+  const std::uint16_t sum = multiply8(source, alpha) + multiply8(target, keep);
+  return static_cast<unsigned char>(sum > 255 ? 255 : sum);
 }
 
-// The blend of a source row over a target row: source x alpha + target x (1 - alpha), in bytes.
+// The row loops below work in blocks of this many bytes through a local block, so that the
+// compiler turns each block into vector instructions; the rest of a row goes byte by byte.
+constexpr int kBlock = 16;
+
+void filterRow(unsigned char* out, const unsigned char* low, const unsigned char* high, int count, int weight) {
+  const auto w = static_cast<std::uint16_t>(weight);
+  int i = 0;
+  for (; i + kBlock <= count; i += kBlock) {
+    std::array<unsigned char, kBlock> block;
+    for (int k = 0; k < kBlock; ++k) block[k] = static_cast<unsigned char>(filter8(w, low[i + k], high[i + k]));
+    std::memcpy(out + i, block.data(), kBlock);
+  }
+  for (; i < count; ++i) out[i] = static_cast<unsigned char>(filter8(w, low[i], high[i]));
+}
+
+// The blend of a source row over a target row.
 void blendRow(unsigned char* out, const unsigned char* source, int count, int alphaByte) {
   const std::uint16_t alpha = static_cast<std::uint16_t>(alphaByte);
   const std::uint16_t keep = static_cast<std::uint16_t>(255 - alphaByte);
-  for (int i = 0; i < count; ++i) {
-    const std::uint16_t sum = multiply8(source[i], alpha) + multiply8(out[i], keep);
-    out[i] = static_cast<unsigned char>(sum > 255 ? 255 : sum);
+  int i = 0;
+  for (; i + kBlock <= count; i += kBlock) {
+    std::array<unsigned char, kBlock> block;
+    std::memcpy(block.data(), out + i, kBlock);
+    for (int k = 0; k < kBlock; ++k) block[k] = blend8(source[i + k], block[k], alpha, keep);
+    std::memcpy(out + i, block.data(), kBlock);
   }
+  for (; i < count; ++i) out[i] = blend8(source[i], out[i], alpha, keep);
 }
 
 // The picture's row sampled at every pixel of [first, end) along a row, through the columns'
 // own filter steps.
 void sampleRow(unsigned char* out, const unsigned char* row, const std::vector<TexelStep>& columns, int first,
-               int end, int size) {
+               int end) {
   for (int c = first; c < end; ++c) {
     const TexelStep col = columns[c];
-    const int next = (col.texel + 1) % size;
-    for (int k = 0; k < 3; ++k) out[c * 3 + k] = static_cast<unsigned char>(filter8(col.weight, row[col.texel * 3 + k], row[next * 3 + k]));
+    for (int k = 0; k < 3; ++k) out[c * 3 + k] = static_cast<unsigned char>(filter8(col.weight, row[col.texel * 3 + k], row[col.next * 3 + k]));
   }
 }
 
 // One redraw of the picture over the pixels (left, top) to (right, bottom) of the y-down view,
-// upside down, blended over `target` with the given alpha. The renderer filters along the
-// columns first, then between the two rows: a redraw that only shifts the picture sideways
-// reads whole rows as they are, and one stretched only up and down filters two rows at once.
-void redraw(Picture& target, const Picture& picture, int size, const std::array<float, 4>& quad, float alpha) {
-  // The alpha reaches the blend as a byte, rounded to nearest.
-  const int alphaByte = static_cast<int>(std::lround(alpha * 255.0f));
-  const int first = std::max(0, static_cast<int>(std::ceil(quad[0] - 0.5f)));
-  const int end = std::min(size, static_cast<int>(std::ceil(quad[2] - 0.5f)));
-  if (first >= end) return;
-  std::vector<TexelStep> columns(static_cast<std::size_t>(size));
-  for (int c = first; c < end; ++c) columns[c] = texelStep(c + 0.5f, quad[0], quad[2], size);
-  const int shift = columns[first].texel - first;
-  bool shifted = true;
-  for (int c = first; c < end; ++c) shifted = shifted && columns[c].weight == 0 && columns[c].texel == c + shift;
-  const std::size_t stride = static_cast<std::size_t>(size) * 3;
-  std::vector<unsigned char> filtered(stride), low(stride), high(stride);
-  for (int r = 0; r < size; ++r) {
-    const float down = static_cast<float>(size - r) - 0.5f;  // pixel centre in the y-down view
-    if (down < quad[1] || down >= quad[3]) continue;
-    const TexelStep row = texelStep(down, quad[1], quad[3], size);
-    const unsigned char* lowRow = &picture[row.texel * stride];
-    const unsigned char* highRow = &picture[((row.texel + 1) % size) * stride];
-    const unsigned char* source = nullptr;  // the sampled pixel for column first
-    if (shifted && row.weight == 0) {
-      source = lowRow + (first + shift) * 3;
-    } else if (shifted) {
-      filterRow(filtered.data(), lowRow, highRow, size * 3, row.weight);
-      source = filtered.data() + (first + shift) * 3;
-    } else if (row.weight == 0) {
-      sampleRow(low.data(), lowRow, columns, first, end, size);
-      source = low.data() + first * 3;
-    } else {
-      sampleRow(low.data(), lowRow, columns, first, end, size);
-      sampleRow(high.data(), highRow, columns, first, end, size);
-      filterRow(filtered.data() + first * 3, low.data() + first * 3, high.data() + first * 3, (end - first) * 3, row.weight);
-      source = filtered.data() + first * 3;
-    }
-    blendRow(&target[r * stride + first * 3], source, (end - first) * 3, alphaByte);
+// upside down, blended over the target with the given alpha; what depends only on the columns
+// is worked out once.
+struct Redraw {
+  std::array<float, 4> quad;
+  int alphaByte = 0;               // the alpha reaches the blend as a byte, rounded to nearest
+  int first = 0;                   // the columns drawn: [first, end)
+  int end = 0;
+  std::vector<TexelStep> columns;  // per column of the target
+  bool shifted = true;             // every column reads one texel whole, `shift` columns along
+  int shift = 0;
+};
+
+Redraw planRedraw(const std::array<float, 4>& quad, float alpha, int size) {
+  Redraw plan;
+  plan.quad = quad;
+  plan.alphaByte = static_cast<int>(std::lround(alpha * 255.0f));
+  plan.first = std::max(0, static_cast<int>(std::ceil(quad[0] - 0.5f)));
+  plan.end = std::min(size, static_cast<int>(std::ceil(quad[2] - 0.5f)));
+  if (plan.first >= plan.end) return plan;
+  plan.columns.resize(static_cast<std::size_t>(size));
+  for (int c = plan.first; c < plan.end; ++c) plan.columns[c] = texelStep(c + 0.5f, quad[0], quad[2], size);
+  plan.shift = plan.columns[plan.first].texel - plan.first;
+  for (int c = plan.first; c < plan.end; ++c) {
+    plan.shifted = plan.shifted && plan.columns[c].weight == 0 && plan.columns[c].texel == c + plan.shift;
   }
+  if (plan.shifted) plan.columns = {};  // the shift says it all: the many smearing redraws keep no table
+  return plan;
+}
+
+// The bakes' working pictures and rows. Lives for the whole run, grown to the largest bake: each
+// hole load then works in memory already in place, where fresh pages would each fault in.
+struct BakeScratch {
+  Picture picture;  // the photograph, then the finished texture
+  Picture smeared;
+  std::vector<unsigned char> filtered, low, high;  // one row each
+};
+BakeScratch scratch;
+
+// Row r of one redraw onto the target row. The renderer filters along the columns first, then
+// between the two rows: a redraw that only shifts the picture sideways reads whole rows as they
+// are, and one stretched only up and down filters two rows at once.
+void redrawRow(unsigned char* targetRow, int r, const Picture& picture, int size, const Redraw& plan) {
+  if (plan.first >= plan.end) return;
+  const float down = static_cast<float>(size - r) - 0.5f;  // pixel centre in the y-down view
+  if (down < plan.quad[1] || down >= plan.quad[3]) return;
+  const std::size_t stride = static_cast<std::size_t>(size) * 3;
+  const TexelStep row = texelStep(down, plan.quad[1], plan.quad[3], size);
+  const unsigned char* lowRow = &picture[row.texel * stride];
+  const unsigned char* highRow = &picture[row.next * stride];
+  const int first = plan.first, end = plan.end;
+  const unsigned char* source = nullptr;  // the sampled pixel for column first
+  if (plan.shifted && row.weight == 0) {
+    source = lowRow + (first + plan.shift) * 3;
+  } else if (plan.shifted) {
+    filterRow(scratch.filtered.data(), lowRow, highRow, size * 3, row.weight);
+    source = scratch.filtered.data() + (first + plan.shift) * 3;
+  } else if (row.weight == 0) {
+    sampleRow(scratch.low.data(), lowRow, plan.columns, first, end);
+    source = scratch.low.data() + first * 3;
+  } else {
+    sampleRow(scratch.low.data(), lowRow, plan.columns, first, end);
+    sampleRow(scratch.high.data(), highRow, plan.columns, first, end);
+    filterRow(scratch.filtered.data() + first * 3, scratch.low.data() + first * 3, scratch.high.data() + first * 3,
+              (end - first) * 3, row.weight);
+    source = scratch.filtered.data() + first * 3;
+  }
+  blendRow(targetRow + first * 3, source, (end - first) * 3, plan.alphaByte);
 }
 
 // Smears the captured picture outwards and redraws it twice, so it ends the right way up: the
 // same passes the bake once drew through GL, done byte for byte as the software renderer
 // does them. The offsets are pixels of the finished texture, so a smaller picture blurs alike.
-// The finished picture replaces the captured one.
+// A target row depends only on the source, so each row takes all the smearing redraws in turn
+// while it is in the cache. The finished picture replaces the captured one.
 void blurPicture(Picture& picture, int size, int wanted, const BlurRecipe& recipe, unsigned char clear) {
   const float s = static_cast<float>(size);
   const float pixel = s / static_cast<float>(wanted);
-  Picture smeared(picture.size(), clear);
-  redraw(smeared, picture, size, {0, 0, s, s}, 1.0f);
+  std::vector<Redraw> smears;
+  smears.push_back(planRedraw({0, 0, s, s}, 1.0f, size));
   for (int i = 0; i < recipe.rounds; ++i) {
     const float d = pixel * static_cast<float>(i);
-    redraw(smeared, picture, size, {-d, 0, s - d, s}, recipe.roundAlpha);
-    redraw(smeared, picture, size, {0, -d, s, s + d}, recipe.roundAlpha);
-    redraw(smeared, picture, size, {d, 0, s + d, s}, recipe.roundAlpha);
+    smears.push_back(planRedraw({-d, 0, s - d, s}, recipe.roundAlpha, size));
+    smears.push_back(planRedraw({0, -d, s, s + d}, recipe.roundAlpha, size));
+    smears.push_back(planRedraw({d, 0, s + d, s}, recipe.roundAlpha, size));
   }
-  std::fill(picture.begin(), picture.end(), clear);
-  redraw(picture, smeared, size, {-pixel, 0, s + pixel, s}, recipe.finalAlpha);
+  const std::size_t stride = static_cast<std::size_t>(size) * 3;
+  const std::size_t bytes = stride * static_cast<std::size_t>(size);
+  for (auto* row : {&scratch.filtered, &scratch.low, &scratch.high}) row->resize(std::max(row->size(), stride));
+  Picture& smeared = scratch.smeared;
+  smeared.resize(std::max(smeared.size(), bytes));
+  std::fill_n(smeared.begin(), bytes, clear);
+  for (int r = 0; r < size; ++r) {
+    for (const Redraw& plan : smears) redrawRow(&smeared[r * stride], r, picture, size, plan);
+  }
+  std::fill_n(picture.begin(), bytes, clear);
+  const Redraw last = planRedraw({-pixel, 0, s + pixel, s}, recipe.finalAlpha, size);
+  for (int r = 0; r < size; ++r) redrawRow(&picture[r * stride], r, smeared, size, last);
 }
 
 void finishBake(const std::array<float, 4>& clearColour) {
@@ -406,7 +467,8 @@ void bakeTexture(const BakeRecipe& recipe) {
     finishBake(keptClear);
     return;
   }
-  Picture picture(static_cast<std::size_t>(target.size) * target.size * 3);
+  Picture& picture = scratch.picture;
+  picture.resize(std::max(picture.size(), static_cast<std::size_t>(target.size) * target.size * 3));
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, target.size, target.size, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
   const unsigned char clear = recipe.clearColour[0] > 0.5f ? 255 : 0;
