@@ -315,19 +315,49 @@ Redraw planRedraw(const std::array<float, 4>& quad, float alpha, int size) {
   return plan;
 }
 
+// Pixel columns [low, high) of a row; empty when low >= high.
+struct Span {
+  int low;
+  int high;
+};
+
+Span unite(Span a, Span b) {
+  if (a.low >= a.high) return b;
+  if (b.low >= b.high) return a;
+  return {std::min(a.low, b.low), std::max(a.high, b.high)};
+}
+
 // The bakes' working pictures and rows. Lives for the whole run, grown to the largest bake: each
 // hole load then works in memory already in place, where fresh pages would each fault in.
 struct BakeScratch {
   Picture picture;  // the photograph, then the finished texture
   Picture smeared;
   std::vector<unsigned char> filtered, low, high;  // one row each
+  std::vector<Span> spans;                         // per row of the photograph, its columns not clear
 };
 BakeScratch scratch;
 
+// Per row of the picture, the span of the pixels that are not the clear colour.
+void findSpans(const Picture& picture, int size, unsigned char clear, std::vector<Span>& spans) {
+  spans.resize(static_cast<std::size_t>(size));
+  const std::size_t stride = static_cast<std::size_t>(size) * 3;
+  for (int r = 0; r < size; ++r) {
+    const unsigned char* row = &picture[r * stride];
+    int low = 0, high = size * 3;
+    while (low < high && row[low] == clear) ++low;
+    while (high > low && row[high - 1] == clear) --high;
+    spans[r] = {low / 3, (high + 2) / 3};
+  }
+}
+
 // Row r of one redraw onto the target row. The renderer filters along the columns first, then
 // between the two rows: a redraw that only shifts the picture sideways reads whole rows as they
-// are, and one stretched only up and down filters two rows at once.
-void redrawRow(unsigned char* targetRow, int r, const Picture& picture, int size, const Redraw& plan) {
+// are, and one stretched only up and down filters two rows at once. With the spans of the
+// picture's rows, `dirty` holds the columns of the target row that may not be clear: a clear
+// pixel blended over a clear one stays clear (every step of the arithmetic keeps 0 and 255), so
+// only columns in either the source's span or the target's are drawn.
+void redrawRow(unsigned char* targetRow, int r, const Picture& picture, int size, const Redraw& plan,
+               const std::vector<Span>* spans, Span& dirty) {
   if (plan.first >= plan.end) return;
   const float down = static_cast<float>(size - r) - 0.5f;  // pixel centre in the y-down view
   if (down < plan.quad[1] || down >= plan.quad[3]) return;
@@ -335,13 +365,24 @@ void redrawRow(unsigned char* targetRow, int r, const Picture& picture, int size
   const TexelStep row = texelStep(down, plan.quad[1], plan.quad[3], size);
   const unsigned char* lowRow = &picture[row.texel * stride];
   const unsigned char* highRow = &picture[row.next * stride];
-  const int first = plan.first, end = plan.end;
+  int first = plan.first, end = plan.end;
+  if (spans != nullptr && plan.shifted) {
+    Span source = (*spans)[row.texel];
+    if (row.weight != 0) source = unite(source, (*spans)[row.next]);
+    if (source.low < source.high) source = {source.low - plan.shift, source.high - plan.shift};
+    const Span needed = unite(dirty, source);
+    first = std::max(first, needed.low);
+    end = std::min(end, needed.high);
+    if (first >= end) return;
+  }
+  dirty = unite(dirty, {first, end});
   const unsigned char* source = nullptr;  // the sampled pixel for column first
   if (plan.shifted && row.weight == 0) {
     source = lowRow + (first + plan.shift) * 3;
   } else if (plan.shifted) {
-    filterRow(scratch.filtered.data(), lowRow, highRow, size * 3, row.weight);
-    source = scratch.filtered.data() + (first + plan.shift) * 3;
+    const int offset = (first + plan.shift) * 3;
+    filterRow(scratch.filtered.data() + offset, lowRow + offset, highRow + offset, (end - first) * 3, row.weight);
+    source = scratch.filtered.data() + offset;
   } else if (row.weight == 0) {
     sampleRow(scratch.low.data(), lowRow, plan.columns, first, end);
     source = scratch.low.data() + first * 3;
@@ -374,15 +415,18 @@ void blurPicture(Picture& picture, int size, int wanted, const BlurRecipe& recip
   const std::size_t stride = static_cast<std::size_t>(size) * 3;
   const std::size_t bytes = stride * static_cast<std::size_t>(size);
   for (auto* row : {&scratch.filtered, &scratch.low, &scratch.high}) row->resize(std::max(row->size(), stride));
+  findSpans(picture, size, clear, scratch.spans);
   Picture& smeared = scratch.smeared;
   smeared.resize(std::max(smeared.size(), bytes));
   std::fill_n(smeared.begin(), bytes, clear);
   for (int r = 0; r < size; ++r) {
-    for (const Redraw& plan : smears) redrawRow(&smeared[r * stride], r, picture, size, plan);
+    Span dirty{0, 0};
+    for (const Redraw& plan : smears) redrawRow(&smeared[r * stride], r, picture, size, plan, &scratch.spans, dirty);
   }
   std::fill_n(picture.begin(), bytes, clear);
   const Redraw last = planRedraw({-pixel, 0, s + pixel, s}, recipe.finalAlpha, size);
-  for (int r = 0; r < size; ++r) redrawRow(&picture[r * stride], r, smeared, size, last);
+  Span whole{0, size};
+  for (int r = 0; r < size; ++r) redrawRow(&picture[r * stride], r, smeared, size, last, nullptr, whole);
 }
 
 void finishBake(const std::array<float, 4>& clearColour) {
