@@ -33,7 +33,9 @@ TEST_F(CatalogueTest, EveryLevelNameLineIsAWorldWithItsOwnPars) {
   writeGame("data/levels/1-Forest-Path.map", "Vorpelgames map data\n\n@Pa 4\n");
   writeGame("data/levels/2-Forest-Path.map", "@Pa 2\n@x 1.0\n@Pa 5\n");
   writeGame("data/levels/4-Forest-Path.map", "@Pa 2\n" + std::string(5000, '\n'));  // far from the end
-  writeGame("data/levels/5-Forest-Path.map", std::string("@Pa 2\n@x\0\n@Pa 5\n", 16));  // NUL: read on
+  const std::string dropped("@Pa 2\n@x\0\n@Pa 5\n", 16);  // the NUL's line takes the next one with it
+  writeGame("data/levels/5-Forest-Path.map", dropped);
+  writeGame("data/levels/6-Forest-Path.map", dropped + std::string(4089, '\n'));  // NUL just before the tail
   writeGame("data/levels/18-Forest-Path.map", "@x 1.0\n");
   writeGame("data/levels/1-Sea-Side.map", "@Pa 6\n");
   build();
@@ -48,7 +50,8 @@ TEST_F(CatalogueTest, EveryLevelNameLineIsAWorldWithItsOwnPars) {
   EXPECT_EQ(catalogue.holePars[0][2], 5);  // the last par line wins
   EXPECT_EQ(catalogue.holePars[0][3], 3);  // no file
   EXPECT_EQ(catalogue.holePars[0][4], 2);
-  EXPECT_EQ(catalogue.holePars[0][5], 2);  // the line reader drops the line after a NUL byte
+  EXPECT_EQ(catalogue.holePars[0][5], 2);
+  EXPECT_EQ(catalogue.holePars[0][6], 2);
   EXPECT_EQ(catalogue.holePars[0][18], 3); // no par line
   EXPECT_EQ(catalogue.holePars[1][1], 6);
   EXPECT_EQ(catalogue.holePars[1][2], 3);
