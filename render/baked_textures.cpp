@@ -343,10 +343,11 @@ void findSpans(const Picture& picture, int size, unsigned char clear, std::vecto
   const std::size_t stride = static_cast<std::size_t>(size) * 3;
   for (int r = 0; r < size; ++r) {
     const unsigned char* row = &picture[r * stride];
-    int low = 0, high = size * 3;
-    while (low < high && row[low] == clear) ++low;
-    while (high > low && row[high - 1] == clear) --high;
-    spans[r] = {low / 3, (high + 2) / 3};
+    auto isClear = [&](int c) { return row[c * 3] == clear && row[c * 3 + 1] == clear && row[c * 3 + 2] == clear; };
+    int low = 0, high = size;
+    while (low < high && isClear(low)) ++low;
+    while (high > low && isClear(high - 1)) --high;
+    spans[r] = {low, high};
   }
 }
 
