@@ -71,6 +71,8 @@ measure() {
   awk -v t0="$t0" -v t1="$t1" -v c0="$c0" -v c1="$c1" 'BEGIN {printf "%.1f %.2f\n", 200 / (t1 - t0), (c1 - c0) / 200}'
 }
 
+# World W is W clicks of the next-world arrow from the world the selection opens on.
+worldNames=(lantern-garden bramble-meadow saltwind-cove quillmoor-keep frostmere)
 screens=("title 1")
 for w in $worlds; do
   for d in $details; do screens+=("$w $d"); done
@@ -86,14 +88,14 @@ for ((i = 0; i < runs; ++i)); do
   done
 done
 
-printf '%-16s %9s %9s %6s   %9s %9s %6s\n' screen "fps A" "fps B" "B/A" "ms A" "ms B" "A/B"
+printf '%-24s %9s %9s %6s   %9s %9s %6s\n' screen "fps A" "fps B" "B/A" "ms A" "ms B" "A/B"
 for s in "${screens[@]}"; do
   read -r w d <<< "$s"
-  name="world $w detail $d"
-  [[ $w == title ]] && name="title"
+  name=title
+  [[ $w == title ]] || name="${worldNames[$w]:-world $w} detail $d"
   fa=$(printf '%s\n' ${fps[A $s]:-} | median) fb=$(printf '%s\n' ${fps[B $s]:-} | median)
   ca=$(printf '%s\n' ${cpu[A $s]:-} | median) cb=$(printf '%s\n' ${cpu[B $s]:-} | median)
   awk -v n="$name" -v fa="$fa" -v fb="$fb" -v ca="$ca" -v cb="$cb" 'BEGIN {
-    printf "%-16s %9s %9s %6.2f   %9s %9s %6.2f\n", n, fa, fb, (fa > 0 ? fb / fa : 0), ca, cb, (cb > 0 ? ca / cb : 0)}'
+    printf "%-24s %9s %9s %6.2f   %9s %9s %6.2f\n", n, fa, fb, (fa > 0 ? fb / fa : 0), ca, cb, (cb > 0 ? ca / cb : 0)}'
 done
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"
