@@ -37,6 +37,12 @@ rm -f "$game"/data/*.scores
 script=""
 at() { script+="$(($1 / 2)) $2"$'\n'; }
 click() { at "$1" "move $2 $3"; at $(($1 + 2)) "press 1"; at $(($1 + 6)) "release 1"; }
+# Plays the script built so far for FRAMES game frames; says so when the run NAME fails.
+runScript() {
+  printf '%s' "$script" > "$game/script.txt"
+  (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames "$2" --script script.txt > /dev/null 2>&1) ||
+    echo "run $1 failed"
+}
 # The first world's first hole holed in one stroke of power 9, and the hole's score screen.
 holedPlay() {
   local tag=$1
@@ -47,9 +53,7 @@ holedPlay() {
   at 540 "type \$\$\$\$\$\$\$\$\$"
   at 570 "key space"
   for t in 650 700 790 1090; do at $t "screenshot $out/holed$t-$tag.png"; done
-  printf '%s' "$script" > "$game/script.txt"
-  (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames 548 --script script.txt > /dev/null 2>&1) ||
-    echo "run holed-$tag failed"
+  runScript "holed-$tag" 548
 }
 # A ball struck into the sea: saltwind cove's first hole (the course selection opens on the
 # last world, two steps on), whose shore is open, the aim turned off the fairway, full power.
@@ -66,9 +70,7 @@ waterPlay() {
   at 680 "type \$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$\$"
   at 710 "key space"
   for t in 800 860 880 960 1020; do at $t "screenshot $out/water$t-$tag.png"; done
-  printf '%s' "$script" > "$game/script.txt"
-  (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames 513 --script script.txt > /dev/null 2>&1) ||
-    echo "run water-$tag failed"
+  runScript "water-$tag" 513
 }
 # Title -> set-up -> the course selection turned on by `worlds` -> the first hole; then a
 # stroke at full power and the pause menu, the quit and the score screen.
@@ -96,9 +98,7 @@ onePlay() {
     at $((h + 840)) "screenshot $out/scores-$tag.png"
     last=$((h + 850))
   fi
-  printf '%s' "$script" > "$game/script.txt"
-  (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames $((last / 2 + 3)) \
-    --script script.txt > /dev/null 2>&1) || echo "run $tag failed"
+  runScript "$tag" $((last / 2 + 3))
 }
 for d in 0 1 2; do
   printf 'Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t %s\n' "$d" > "$game/data/tov.pref"
@@ -117,6 +117,5 @@ printf 'Sreenwidth \t 640\nSreenheight \t 480\nFullscreen \t 0\nGamedetail \t 1\
 script=""
 click 95 130 350
 at 140 "screenshot $out/options.png"
-printf '%s' "$script" > "$game/script.txt"
-(cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames 75 --script script.txt > /dev/null 2>&1) || true
+runScript options 75
 ls "$out"/*.png | wc -l
