@@ -43,12 +43,17 @@ runScript() {
   (cd "$game" && "$build/quillmoor" --fixed-step 32 --seed 5 --frames "$2" --script script.txt > /dev/null 2>&1) ||
     echo "run $1 failed"
 }
-# The first world's first hole holed in one stroke of power 9, and the hole's score screen.
-holedPlay() {
-  local tag=$1
+# A new script that goes from the title through the player set-up to the course selection.
+toCourseSelection() {
   script=""
   click 95 130 230
   click 165 320 440
+}
+# The opening world's (lantern garden's) first hole holed in one stroke of power 9, and the
+# hole's score screen.
+holedPlay() {
+  local tag=$1
+  toCourseSelection
   click 230 320 440
   at 540 "type \$\$\$\$\$\$\$\$\$"
   at 570 "key space"
@@ -59,9 +64,7 @@ holedPlay() {
 # last world, two steps on), whose shore is open, the aim turned off the fairway, full power.
 waterPlay() {
   local tag=$1
-  script=""
-  click 95 130 230
-  click 165 320 440
+  toCourseSelection
   click 185 545 330
   click 205 545 330
   click 270 320 440
