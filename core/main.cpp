@@ -2,7 +2,6 @@
 // loop, again after the options screen changed the display settings.
 #include <GL/glew.h>
 #include <SDL/SDL.h>
-#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,16 +25,6 @@ namespace {
 
 constexpr int kScriptFailure = 3;
 constexpr const char* kCaption = "Quillmoor Mini Golf";
-constexpr int kKeptHeapBytes = 32 << 20;
-
-// The software renderer takes its working memory for every frame in many blocks and frees
-// them at the frame's end. With the C library's defaults the freed top of the heap could go
-// back to the system, and the next frame took every page of it afresh, one fault at a time.
-// Up to 32 MiB of freed heap is kept for reuse. Large blocks keep their own mappings: moving
-// them into the heap as well cost 6 to 8 MiB of resident memory and no frame time.
-void keepFreedHeap() {
-  mallopt(M_TRIM_THRESHOLD, kKeptHeapBytes);
-}
 
 // Opens the window with the configured mode; failure ends the program with status 2.
 void openWindow() {
@@ -57,7 +46,6 @@ int main(int argc, char** argv) {
   // The SDL 1.2 layer would otherwise draw GL into an off-screen buffer, which breaks
   // reading the back buffer and costs a third of the frame rate.
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 1);
-  keepFreedHeap();
   if (!parseCommandLine(argc, argv)) return kScriptFailure;
   if (automation.scriptPath[0] != '\0' && !loadScript(automation.scriptPath.data())) {
     return kScriptFailure;
